@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need,
+# when they are missing: one apt-get update, then one apt-get install.
+set -euo pipefail
+
+build_packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev fonts-arphic-uming)
+test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us
+               clang-format appstream desktop-file-utils dpkg-dev file)
+
+packages=("${build_packages[@]}")
+if [ "${1:-}" = "--test" ]; then
+  packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

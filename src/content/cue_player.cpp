@@ -1,0 +1,3 @@
+#include "cue_player.h"
+
+CuePlayer::~CuePlayer() = default;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+
+// Plays one complete WAV image. wait = false starts the sound and returns at
+// once; wait = true returns when it has ended. Every call cuts off a sound
+// that is still playing, so there is never more than one at a time.
+class CuePlayer
+{
+public:
+    virtual ~CuePlayer();
+    virtual void play(const QByteArray &wav, bool wait) = 0;
+};

@@ -1,0 +1,1 @@
+// The game's windows arrive here.

@@ -1,0 +1,200 @@
+#include "board_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <optional>
+
+namespace leaderboard {
+namespace {
+
+constexpr char Encoding[] = "GB18030";
+constexpr qsizetype MaxLineBytes = 1024 * 1024;
+constexpr qint64 ChunkBytes = 64 * 1024;
+
+// A 16-bit score: blanks around it and one leading sign allowed, nothing else.
+std::optional<qint16> parseScore(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.mid(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    qint32 value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        // Checked per digit so that a long digit string cannot overflow.
+        if (value > 32768)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > 32767)
+        return std::nullopt;
+    return qint16(value);
+}
+
+void readLine(const QByteArray &line, BoardTable &table, int slot)
+{
+    // A fresh decoder per line: a multi-byte character cut off at the line
+    // limit must not leak into the next line.
+    QStringDecoder decoder(Encoding);
+    const QString text = decoder.decode(line);
+    const qsizetype comma = text.indexOf(u',');
+    if (comma >= 0)
+        table.boardNames[slot] = text.left(comma);
+    const QStringView scoreText = comma >= 0 ? QStringView(text).mid(comma + 1) : QStringView(text);
+    if (const std::optional<qint16> score = parseScore(scoreText))
+        table.boardScores[slot] = *score;
+}
+
+// One line of the file. Names may hold anything but must stay on one line
+// and must not end at a comma.
+QString storedName(const QString &typed)
+{
+    QString name = typed;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        QChar &c = name[i];
+        if (c == u',') {
+            c = QChar(0xFF0C);
+        } else if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        } else if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            // A half pair has no bytes in any encoding.
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return name;
+}
+
+QString boardLine(const QString &name, qint32 score)
+{
+    return name + u',' + QString::number(score) + QStringLiteral("\r\n");
+}
+
+bool saveAtomically(const QString &boardPath, const QString &text)
+{
+    QStringEncoder encoder(Encoding);
+    if (!encoder.isValid())
+        return false;
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QSaveFile file(boardPath);
+    // Unbuffered, so that a short write (a full disk) shows here: a buffered
+    // flush loses the rest quietly and the cut file would be committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+QString boardFileName(qint16 grd)
+{
+    return QStringLiteral("mirafon%1.tmp").arg(grd);
+}
+
+bool readBoard(const QString &boardPath, BoardTable &table)
+{
+    if (!QStringDecoder(Encoding).isValid())
+        return false;
+    QFile file(boardPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+
+    // Lines end at CR or CR LF. Only the first MiB of a line is kept, so a
+    // huge or binary file costs bounded memory, and reading stops at the
+    // tenth line.
+    int slot = 0;
+    QByteArray line;
+    bool skipping = false; // past the kept part of an overlong line
+    bool afterCr = false;  // an LF right here belongs to the CR before it
+    bool lineOpen = false; // bytes seen since the last line end
+    while (slot < BoardPlaces) {
+        const QByteArray chunk = file.read(ChunkBytes);
+        if (chunk.isEmpty())
+            break;
+        for (qsizetype i = 0; i < chunk.size() && slot < BoardPlaces; ++i) {
+            const char c = chunk[i];
+            if (afterCr) {
+                afterCr = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r') {
+                readLine(line, table, slot++);
+                line.clear();
+                skipping = false;
+                lineOpen = false;
+                afterCr = true;
+                continue;
+            }
+            lineOpen = true;
+            if (skipping)
+                continue;
+            line.append(c);
+            skipping = line.size() >= MaxLineBytes;
+        }
+    }
+    if (lineOpen && slot < BoardPlaces)
+        readLine(line, table, slot);
+    return true;
+}
+
+bool createDefaultBoard(const QString &boardPath, BoardTable &table)
+{
+    QString text;
+    for (int slot = 0; slot < BoardPlaces; ++slot) {
+        table.boardNames[slot] = QStringLiteral("0");
+        table.boardScores[slot] = 0;
+        text += boardLine(table.boardNames[slot], table.boardScores[slot]);
+    }
+    // Whatever stands there could not be read; it may still be someone's board.
+    const QFileInfo existing(boardPath);
+    if (existing.exists() || existing.isSymLink())
+        return false;
+    return saveAtomically(boardPath, text);
+}
+
+qint16 findInsertPos(const BoardTable &table, qint32 newScore)
+{
+    for (int slot = 0; slot < BoardPlaces; ++slot) {
+        if (table.boardScores[slot] < newScore)
+            return qint16(slot);
+    }
+    return -1;
+}
+
+bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insertPos, const QString &name,
+                qint32 newScore)
+{
+    if (insertPos < 0 || insertPos >= BoardPlaces)
+        return false;
+    QString text;
+    for (int slot = 0; slot < insertPos; ++slot)
+        text += boardLine(table.boardNames[slot], table.boardScores[slot]);
+    text += boardLine(storedName(name), newScore);
+    for (int slot = insertPos; slot < BoardPlaces - 1; ++slot)
+        text += boardLine(table.boardNames[slot], table.boardScores[slot]);
+    return saveAtomically(boardPath, text);
+}
+
+} // namespace leaderboard

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// The leaderboard file: ten lines of name, comma and score, best first, CR LF
+// after each, names in GB18030 (byte for byte GBK wherever GBK has the
+// character, so boards from Chinese Windows systems read back unchanged).
+namespace leaderboard {
+
+constexpr int BoardPlaces = 10;
+
+// Slot 0 is place 1. A new table holds empty names and scores of 0; reading
+// overwrites only the slots the file gives usable values for.
+struct BoardTable
+{
+    std::array<QString, BoardPlaces> boardNames;
+    std::array<qint16, BoardPlaces> boardScores{};
+};
+
+// "mirafon" + grd + ".tmp", to be appended to the program folder.
+QString boardFileName(qint16 grd);
+
+// Fills the table from the file; false (table untouched) when it cannot be
+// opened for reading. Lines after the tenth and any line's bytes past the
+// first MiB are skipped unread into the table.
+bool readBoard(const QString &boardPath, BoardTable &table);
+
+// Sets every slot to name "0", score 0 and writes that as the file, unless
+// something already stands at boardPath (a file that could not be read is
+// left alone). Returns whether the file was written.
+bool createDefaultBoard(const QString &boardPath, BoardTable &table);
+
+// The first slot from the top whose score is strictly below newScore, or -1.
+qint16 findInsertPos(const BoardTable &table, qint32 newScore);
+
+// Writes the table with the new entry at insertPos, dropping the old tenth
+// place. The old file is replaced atomically or, on failure, kept as it was.
+// Commas in the name are stored as "，" and control characters as spaces.
+bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insertPos, const QString &name,
+                qint32 newScore);
+
+} // namespace leaderboard

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "board_file.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class CuePlayer;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The leaderboard window: shows the board, plays a cue and, for a score that
+// earns a place, takes the player's name. It has no parent, since it must
+// stay usable while it keeps its opener disabled; the opener owns it.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // sPath is the opener's program folder (with its trailing separator),
+    // read anew at every opening.
+    Form2(QWidget *opener, const QString &sPath, CuePlayer &player);
+
+    // Runs Form_Load and shows the window, not modal.
+    void open();
+
+    qint32 fcount = 0;
+    qint16 grd = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void Text1_KeyPress(qint16 KeyAscii);
+    void Command1_Click();
+
+    QWidget *opener_ = nullptr;
+    const QString &sPath_;
+    CuePlayer &player_;
+
+    QLabel *Labt = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QList<QLabel *> Label1;
+    QList<QLabel *> Label2;
+
+    leaderboard::BoardTable table_;
+    qint16 insertPos = -1;
+    QString boardPath;
+    // Lives as long as the window: a player may read from it while the cue plays.
+    QByteArray cueBytes;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QColor>
+
+namespace toolkit {
+
+// The classic 16-colour palette (0 black, 1 navy, ... 12 red, ... 15 white).
+QColor classicColour(int number);
+
+} // namespace toolkit

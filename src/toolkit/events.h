@@ -1,0 +1,10 @@
+#pragma once
+
+namespace toolkit {
+
+// Runs the events already queued (painting, due timer ticks) but leaves
+// mouse and keyboard input queued for later, so that a click is never
+// handled inside the handling of another.
+void processPendingEventsWithoutInput();
+
+} // namespace toolkit

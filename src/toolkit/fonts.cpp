@@ -1,0 +1,20 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+namespace toolkit {
+
+QFont songFont(qreal pointSize, bool bold)
+{
+    QFont font;
+    // Families are tried in order per character: Latin text takes the first,
+    // Chinese falls through to the first installed CJK Song face.
+    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing TW")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace toolkit

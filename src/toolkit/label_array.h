@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QList>
+
+class QLabel;
+
+namespace toolkit {
+
+// Makes count - 1 copies of member 0 (same parent, geometry, font, colours
+// and alignment) and returns the whole array, member 0 first.
+QList<QLabel *> makeLabelArray(QLabel *member0, int count);
+
+} // namespace toolkit

@@ -1,0 +1,12 @@
+#include "program_folder.h"
+
+#include <QCoreApplication>
+
+namespace toolkit {
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace toolkit

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace toolkit {
+
+// The folder that holds the running program, without a trailing separator
+// except at the file system's root.
+QString programFolder();
+
+} // namespace toolkit

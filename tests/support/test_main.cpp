@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// One QApplication for the whole test program, as the windows need one.
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
