@@ -120,7 +120,8 @@ bool readBoard(const QString &boardPath, BoardTable &table)
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
-    // Lines end at CR or CR LF. Only the first MiB of a line is kept, so a
+    // Lines end at CR, CR LF or a lone LF (a board saved by a Linux text
+    // editor keeps its ten lines). Only the first MiB of a line is kept, so a
     // huge or binary file costs bounded memory, and reading stops at the
     // tenth line.
     int slot = 0;
@@ -139,12 +140,12 @@ bool readBoard(const QString &boardPath, BoardTable &table)
                 if (c == '\n')
                     continue;
             }
-            if (c == '\r') {
+            if (c == '\r' || c == '\n') {
                 readLine(line, table, slot++);
                 line.clear();
                 skipping = false;
                 lineOpen = false;
-                afterCr = true;
+                afterCr = c == '\r';
                 continue;
             }
             lineOpen = true;

@@ -102,6 +102,14 @@ TEST_F(BoardFile, LineEndsAndFileLengths)
     EXPECT_EQ(table.boardNames[4], QStringLiteral("old"));
     EXPECT_EQ(table.boardScores[9], 77);
 
+    // A board saved with Linux line ends keeps its lines.
+    putBytes(path, "L1,10\nL2,20\n\nL4,40\n");
+    ASSERT_TRUE(readBoard(path, table));
+    EXPECT_EQ(table.boardNames[1], QStringLiteral("L2"));
+    EXPECT_EQ(table.boardScores[1], 20);
+    EXPECT_EQ(table.boardNames[3], QStringLiteral("L4"));
+    EXPECT_EQ(table.boardScores[3], 40);
+
     QByteArray twelve;
     for (int n = 1; n <= 12; ++n)
         twelve += "n" + QByteArray::number(n) + "," + QByteArray::number(100 - n) + "\r\n";
