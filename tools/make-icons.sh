@@ -31,9 +31,9 @@ mkdir -p "$out"
 cp "$src" "$out/tovasel.svg"
 
 rsvg-convert -w 32 -h 32 -b '#ffffff' "$src" -o "$tmp/32.png"
-"$im" "$tmp/32.png" -background '#ffffff' -alpha remove -alpha off PNG24:"$out/tovasel-32.png"
+"$im" "$tmp/32.png" -background '#ffffff' -alpha remove -alpha off -strip -define png:exclude-chunks=date,time PNG24:"$out/tovasel-32.png"
 
 rsvg-convert -w 256 -h 256 "$src" -o "$tmp/256.png"
-"$im" "$tmp/256.png" PNG32:"$out/tovasel-256.png"
+"$im" "$tmp/256.png" -strip -define png:exclude-chunks=date,time PNG32:"$out/tovasel-256.png"
 
 echo "make-icons.sh: wrote $out/tovasel.svg, tovasel-32.png, tovasel-256.png"

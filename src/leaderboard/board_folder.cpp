@@ -1,0 +1,23 @@
+#include "board_folder.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+
+namespace leaderboard {
+
+bool canCreateFilesIn(const QString &folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/.tovasel-probe-XXXXXX"));
+    return probe.open(); // removed again when probe goes out of scope
+}
+
+QString boardFolder(const QString &programFolder, const QString &userDataFolder)
+{
+    if (canCreateFilesIn(programFolder))
+        return programFolder;
+    // An installed program's folder (/usr/bin) is not the user's to write.
+    QDir().mkpath(userDataFolder);
+    return userDataFolder;
+}
+
+} // namespace leaderboard
