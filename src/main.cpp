@@ -1,19 +1,19 @@
-#include "catalogue.h"
+#include "form1.h"
 #include "sdl_cue_player.h"
+#include "seams.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
     SdlCuePlayer player;
+    SleepHold hold;
+    ClockRandom random;
 
-    QLabel window;
-    window.setWindowTitle(QStringLiteral("Tovasel"));
-    window.setPixmap(content::picture(content::figurePicture(1)));
-    window.setMinimumSize(483, 483);
+    // Form_Load runs in the constructor, before the window appears.
+    Form1 window(player, hold, random);
     window.show();
     return app.exec();
 }

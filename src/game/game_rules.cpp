@@ -1,0 +1,92 @@
+#include "game_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace game {
+namespace {
+
+qint16 toInt16(const QString &piece)
+{
+    bool ok = false;
+    const qint16 value = piece.toShort(&ok);
+    return ok ? value : 0;
+}
+
+// Cuts the text before the first comma off rest; all of rest if it has none.
+QString cutFirstPiece(QString &rest)
+{
+    const qsizetype comma = rest.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return std::exchange(rest, QString());
+    QString piece = rest.left(comma);
+    rest = rest.mid(comma + 1);
+    return piece;
+}
+
+} // namespace
+
+QStringList splitWordList(const QString &list)
+{
+    return list.split(QLatin1Char(','), Qt::KeepEmptyParts);
+}
+
+HotSpot readHotSpot(const QString &text)
+{
+    QString rest = text;
+    HotSpot spot;
+    spot.left = toInt16(cutFirstPiece(rest));
+    spot.top = toInt16(cutFirstPiece(rest));
+    spot.right = toInt16(cutFirstPiece(rest));
+    spot.bottom = toInt16(rest);
+    return spot;
+}
+
+bool insideHotSpot(const HotSpot &spot, float x, float y)
+{
+    return spot.left < x && x < spot.right && spot.top < y && y < spot.bottom;
+}
+
+void reinsertionShuffle(qint16 *order, qint16 count, const std::function<float()> &nextFraction)
+{
+    for (qint16 i = 0; i < count; ++i)
+        order[i] = i;
+    for (int i = 0; i < count; ++i) {
+        // A source's fraction outside [0, 1) must not reach outside the order.
+        const int j = std::clamp(int(nextFraction() * count), 0, count - 1);
+        const qint16 taken = order[j];
+        if (j < i) {
+            for (int k = j; k < i; ++k)
+                order[k] = order[k + 1];
+            order[i] = taken;
+        } else if (j > i) {
+            for (int k = j; k > i; --k)
+                order[k] = order[k - 1];
+            order[i] = taken;
+        }
+    }
+}
+
+qint32 scoreAfterAnswer(qint32 fcount, qint16 bonusLevel, qint16 answerTicks)
+{
+    const double sum = fcount + 50 + 10 * bonusLevel + 1000.0 / answerTicks;
+    // The default rounding mode rounds halves to even.
+    return qint32(std::nearbyint(sum));
+}
+
+BonusState bonusAfterRound(qint32 fcount, BonusState bonus)
+{
+    if (fcount - bonus.lastBonusScore > 1000) {
+        bonus.bonusLevel = qint16(std::min(bonus.bonusLevel + 1, 4));
+        bonus.lastBonusScore = qint16(fcount);
+    }
+    return bonus;
+}
+
+qint16 completionBonus(qint16 timeBarPos)
+{
+    return qint16((400 - timeBarPos) * 30);
+}
+
+} // namespace game

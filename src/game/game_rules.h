@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <functional>
+
+// The game's rules that touch no control, over plain values.
+namespace game {
+
+struct HotSpot
+{
+    qint16 left = 0;
+    qint16 top = 0;
+    qint16 right = 0;
+    qint16 bottom = 0;
+};
+
+// Words between single commas, nothing trimmed: ",a" gives "" and "a".
+QStringList splitWordList(const QString &list);
+
+// "x1,y1,x2,y2"; everything after the third comma is the bottom. A piece that
+// is not a 16-bit whole number reads as 0.
+HotSpot readHotSpot(const QString &text);
+
+// Only the inside counts: a click on the rectangle's edge is a miss.
+bool insideHotSpot(const HotSpot &spot, float x, float y);
+
+// Fills order[0 .. count-1] with 0 .. count-1, then takes the entry at a
+// random position j out and re-inserts it at position i, for each i in turn.
+// order must hold at least count entries; the rest are left alone.
+void reinsertionShuffle(qint16 *order, qint16 count, const std::function<float()> &nextFraction);
+
+// The score after a scoring answer: the speed part is a double division and
+// the sum is rounded to the nearest whole number, halves to even.
+qint32 scoreAfterAnswer(qint32 fcount, qint16 bonusLevel, qint16 answerTicks);
+
+struct BonusState
+{
+    qint16 bonusLevel = 1;
+    qint16 lastBonusScore = 0;
+};
+
+// The round-end bonus step: more than 1000 points since the last step raise
+// the level, at most to 4, and mark the score.
+BonusState bonusAfterRound(qint32 fcount, BonusState bonus);
+
+// Points for a completed game; negative once the clock is past 400.
+qint16 completionBonus(qint16 timeBarPos);
+
+} // namespace game

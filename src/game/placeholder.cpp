@@ -1,1 +1,0 @@
-// The game's windows arrive here.

@@ -1,0 +1,25 @@
+#include "seams.h"
+
+#include <chrono>
+#include <thread>
+
+Hold::~Hold() = default;
+RandomSource::~RandomSource() = default;
+
+void SleepHold::hold(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void ClockRandom::seedFromClock()
+{
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    engine_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+}
+
+float ClockRandom::nextFraction()
+{
+    // 24 random bits fill a float's mantissa exactly, so the result can never
+    // round up to 1 (as std::generate_canonical<float> may).
+    return float(engine_() >> 8) * (1.0f / 16777216.0f);
+}
