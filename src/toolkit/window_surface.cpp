@@ -54,4 +54,12 @@ void WindowSurface::mousePressEvent(QMouseEvent *event)
     emit mouseDown(event->button(), event->modifiers(), float(pos.x()), float(pos.y()));
 }
 
+void WindowSurface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is not a new mouse-down: a child
+    // who double-clicks the right part answers once, not once and then
+    // again against the next word.
+    event->accept();
+}
+
 } // namespace toolkit

@@ -2,7 +2,9 @@
 #include "picture_box.h"
 #include "window_surface.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -77,9 +79,20 @@ TEST(WindowSurface, ReportsPressesOnItselfButNotOnItsControls)
     QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(downs.size(), 1);
 
+    // A double click arrives as two presses and a double-click event; each
+    // press is one mouse-down, the double-click event none.
+    const QPointF at(40, 40);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, at.toPoint());
+    QTest::mousePress(&surface, Qt::LeftButton, {}, at.toPoint());
+    QMouseEvent dblClick(QEvent::MouseButtonDblClick, at, surface.mapToGlobal(at), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&surface, &dblClick);
+    QTest::mouseRelease(&surface, Qt::LeftButton, {}, at.toPoint());
+    EXPECT_EQ(downs.size(), 3);
+
     label->hide(); // a hidden control leaves the surface beneath it bare
     QTest::mousePress(&surface, Qt::MiddleButton, {}, QPoint(110, 5));
-    EXPECT_EQ(downs.size(), 2);
+    EXPECT_EQ(downs.size(), 4);
 }
 
 TEST(PictureBox, FitsItsPictureAndKeepsFilledBoxesInPaletteColours)
