@@ -8,6 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.Tovasel"));
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;

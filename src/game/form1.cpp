@@ -77,7 +77,8 @@ template <typename Target> void showPictureIfAny(Target *target, int number)
 QIcon programIcon()
 {
     QIcon icon;
-    for (const char *path : {":/icons/tovasel-32.png", ":/icons/tovasel-256.png", ":/icons/tovasel.svg"}) {
+    // The scalable icon is for the desktop; the window needs only these sizes.
+    for (const char *path : {":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}) {
         if (QFile::exists(QLatin1String(path)))
             icon.addFile(QLatin1String(path));
     }
