@@ -3,53 +3,38 @@
 
 #include <gtest/gtest.h>
 
-TEST(WavImage, ReadsEachLayoutTheGameShips)
+#include <tuple>
+
+TEST(WavImage, ReadsEachLayoutTheGameShipsSkippingOtherChunks)
 {
-    const QByteArray samples(300, char(0x90));
-    // 18-byte fmt with fact, 16-byte fmt with fact, 16-byte fmt without fact.
-    const QList<QByteArray> images = {
-        gameWav(samples),
-        riff({{"fmt ", fmtBody(1, 22050, 8, false)}, {"fact", le32Bytes(300)}, {"data", samples}}),
-        riff({{"fmt ", fmtBody(1, 22050, 8, false)}, {"data", samples}}),
+    const QByteArray samples(301, char(0x90));
+    // 18-byte fmt with fact, 16-byte fmt with fact, 16-byte fmt without fact,
+    // then unknown and odd-sized chunks around the fmt
+    const std::tuple<quint32, bool, QByteArray> layouts[] = {
+        {18, true, gameWav(samples)},
+        {16, true, riff({{"fmt ", fmtBody(false)}, {"fact", le32(301)}, {"data", samples}})},
+        {16, false, riff({{"fmt ", fmtBody(false)}, {"data", samples}})},
+        {18, false, riff({{"LIST", "abc"}, {"fmt ", fmtBody(true)}, {"junk", "1234567"}, {"data", samples}})},
     };
-    const quint32 fmtSizes[] = {18, 16, 16};
-    const bool facts[] = {true, true, false};
-    for (int i = 0; i < images.size(); ++i) {
-        SCOPED_TRACE(i);
-        const auto wav = parseWav(images[i]);
+    for (const auto &[fmtSize, fact, image] : layouts) {
+        SCOPED_TRACE(testing::Message() << fmtSize << (fact ? " with fact" : " without fact"));
+        const auto wav = parseWav(image);
         ASSERT_TRUE(wav.has_value());
         EXPECT_EQ(wav->samples, samples);
-        EXPECT_EQ(wav->fmtChunkSize, fmtSizes[i]);
-        EXPECT_EQ(wav->hasFact, facts[i]);
-        EXPECT_EQ(wav->sampleRate, 22050u);
-        EXPECT_EQ(wav->bitsPerSample, 8);
-        EXPECT_DOUBLE_EQ(wav->seconds(), 300.0 / 22050);
+        EXPECT_EQ(std::tuple(wav->fmtChunkSize, wav->hasFact, wav->sampleRate, wav->bitsPerSample),
+                  std::tuple(fmtSize, fact, 22050u, 8));
+        EXPECT_DOUBLE_EQ(wav->seconds(), 301.0 / 22050);
     }
-}
-
-TEST(WavImage, SkipsUnknownAndOddSizedChunks)
-{
-    const QByteArray samples("\x01\x02\x03", 3);
-    const QByteArray image = riff({{"LIST", QByteArray("abc")},
-                                   {"fmt ", fmtBody(1, 22050, 8, true)},
-                                   {"junk", QByteArray(7, 'x')},
-                                   {"data", samples}});
-    const auto wav = parseWav(image);
-    ASSERT_TRUE(wav.has_value());
-    EXPECT_EQ(wav->samples, samples);
 }
 
 TEST(WavImage, RejectsBrokenImages)
 {
     const QByteArray good = gameWav(QByteArray(100, char(0x80)));
-    EXPECT_FALSE(parseWav({}).has_value());
-    EXPECT_FALSE(parseWav(good.left(40)).has_value()) << "data chunk runs past the buffer";
-    QByteArray notWave = good;
+    QByteArray notWave = good, huge = good;
     notWave.replace(8, 4, "AVI ");
-    EXPECT_FALSE(parseWav(notWave).has_value());
-    EXPECT_FALSE(parseWav(riff({{"fmt ", fmtBody(1, 22050, 8, true)}})).has_value()) << "no data";
-    EXPECT_FALSE(parseWav(riff({{"data", QByteArray(10, 'a')}})).has_value()) << "no fmt";
-    QByteArray huge = good;
-    qToLittleEndian<quint32>(0xfffffff0u, huge.data() + huge.indexOf("data") + 4);
-    EXPECT_FALSE(parseWav(huge).has_value());
+    qToLittleEndian<quint32>(0xfffffff0u, huge.data() + huge.indexOf("data") + 4); // data past the buffer
+    const QByteArray noData = riff({{"fmt ", fmtBody(true)}}), noFmt = riff({{"data", "0123456789"}});
+    int i = 0;
+    for (const QByteArray &image : {QByteArray(), good.left(40), notWave, huge, noData, noFmt})
+        EXPECT_FALSE(parseWav(image).has_value()) << "image " << i++;
 }

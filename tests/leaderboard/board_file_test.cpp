@@ -14,37 +14,23 @@ using namespace leaderboard;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-// A table whose every slot is visibly "kept" when the file gives nothing usable.
-BoardTable previousTable()
-{
-    BoardTable table;
-    table.boardNames.fill(QStringLiteral("old"));
-    table.boardScores.fill(77);
-    return table;
-}
-
+// A table named p0 .. p9, with the given scores first and 0 for the rest.
 BoardTable tableOf(std::initializer_list<qint16> scores)
 {
     BoardTable table;
-    int slot = 0;
-    for (qint16 score : scores) {
+    std::copy(scores.begin(), scores.end(), table.boardScores.begin());
+    for (int slot = 0; slot < BoardPlaces; ++slot)
         table.boardNames[slot] = QStringLiteral("p%1").arg(slot);
-        table.boardScores[slot++] = score;
-    }
     return table;
+}
+
+// Every slot as "name,score".
+QStringList entries(const BoardTable &table)
+{
+    QStringList list;
+    for (int slot = 0; slot < BoardPlaces; ++slot)
+        list << table.boardNames[slot] + ',' + QString::number(table.boardScores[slot]);
+    return list;
 }
 
 class BoardFile : public ::testing::Test
@@ -52,228 +38,125 @@ class BoardFile : public ::testing::Test
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath("mirafon1.tmp");
+
+    QByteArray bytes() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Writes the bytes given, if any, and reads the file over a table whose every
+    // slot holds "?,77", so that the slots the file gives nothing for show.
+    QStringList read(const QByteArray &fileBytes = {})
+    {
+        if (QFile file(path); !fileBytes.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(fileBytes);
+        BoardTable table;
+        table.boardNames.fill(QStringLiteral("?"));
+        table.boardScores.fill(77);
+        EXPECT_TRUE(readBoard(path, table));
+        return entries(table);
+    }
+    QByteArray write(const QString &name, qint32 score, qint16 pos = 0, const BoardTable &table = tableOf({}))
+    {
+        EXPECT_TRUE(writeBoard(path, table, pos, name, score));
+        return bytes();
+    }
 };
 
 } // namespace
 
-TEST_F(BoardFile, ReadsEachLineByTheRules)
+TEST_F(BoardFile, ReadsEachLineByTheRulesWhateverItsEndAndTenAtMost)
 {
-    struct Case
-    {
-        QByteArray line;
-        QString name;
-        qint16 score;
-    };
-    const Case cases[] = {
-        {"Ann,15", "Ann", 15},         {"15", "old", 15},
-        {"Ann,", "Ann", 77},           {",5", "", 5},
-        {"Ann,abc", "Ann", 77},        {"Ann,12x", "Ann", 77},
-        {"Ann,1 2", "Ann", 77},        {"Ann,1.5", "Ann", 77},
-        {"Ann,\t5", "Ann", 77},        {"Ann,  -12  ", "Ann", -12},
-        {"Ann,+12", "Ann", 12},        {"Ann,32767", "Ann", 32767},
-        {"Ann,-32768", "Ann", -32768}, {"Ann,32768", "Ann", 77},
-        {"Ann,-32769", "Ann", 77},     {"Ann,99999999999999999999", "Ann", 77},
-        {"Ann,-", "Ann", 77},          {"a,b,3", "a", 77},
-        {" Ann ,5", " Ann ", 5},       {"", "old", 77},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.line.constData());
-        putBytes(path, c.line + "\r\nBob,2\r\n");
-        BoardTable table = previousTable();
-        ASSERT_TRUE(readBoard(path, table));
-        EXPECT_EQ(table.boardNames[0], c.name);
-        EXPECT_EQ(table.boardScores[0], c.score);
-        // Whatever line 1 held, line 2 is slot 1.
-        EXPECT_EQ(table.boardNames[1], QStringLiteral("Bob"));
-        EXPECT_EQ(table.boardScores[1], 2);
-    }
-}
-
-TEST_F(BoardFile, LineEndsAndFileLengths)
-{
-    putBytes(path, "A,1\rB,2\r\n\r\nD,4");
-    BoardTable table = previousTable();
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[1], QStringLiteral("B"));
-    EXPECT_EQ(table.boardNames[2], QStringLiteral("old"));
-    EXPECT_EQ(table.boardNames[3], QStringLiteral("D"));
-    EXPECT_EQ(table.boardScores[3], 4);
-    // Slots past a short file keep what the table held.
-    EXPECT_EQ(table.boardNames[4], QStringLiteral("old"));
-    EXPECT_EQ(table.boardScores[9], 77);
-
-    // A board saved with Linux line ends keeps its lines.
-    putBytes(path, "L1,10\nL2,20\n\nL4,40\n");
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[1], QStringLiteral("L2"));
-    EXPECT_EQ(table.boardScores[1], 20);
-    EXPECT_EQ(table.boardNames[3], QStringLiteral("L4"));
-    EXPECT_EQ(table.boardScores[3], 40);
-
-    QByteArray twelve;
-    for (int n = 1; n <= 12; ++n)
-        twelve += "n" + QByteArray::number(n) + "," + QByteArray::number(100 - n) + "\r\n";
-    putBytes(path, twelve);
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[9], QStringLiteral("n10"));
-    ASSERT_TRUE(writeBoard(path, table, 0, QStringLiteral("new"), 500));
-    EXPECT_EQ(fileBytes(path).count("\r\n"), 10);
-    EXPECT_FALSE(fileBytes(path).contains("n10,"));
+    // Not a 16-bit whole number with at most blanks and a sign: the slot keeps its score;
+    // the slots past a short file keep theirs.
+    const QStringList kept = QStringList({"Ann,77", "Bob,2"}) + QStringList(8, "?,77");
+    for (const char *score : {"", "abc", "12x", "1 2", "1.5", "\t5", "-", "32768", "-32769", "65536", "3,4"})
+        EXPECT_EQ(read("Ann," + QByteArray(score) + "\r\nBob,2"), kept) << score;
+    // Each line is its slot, an empty one and one without a comma too, ended by CR, LF or CR LF.
+    EXPECT_EQ(read("Ann,15\r15\n,5\r\nAnn,  -12  \r\nAnn,+12\r\n"
+                   "Ann,32767\nAnn,-32768\r\n Ann ,5\n\nBob,2\r\nn11,1\r\n"),
+              QStringList({"Ann,15", "?,15", ",5", "Ann,-12", "Ann,12", "Ann,32767", "Ann,-32768", " Ann ,5",
+                           "?,77", "Bob,2"}));
 }
 
 TEST_F(BoardFile, HostileBytesCostBoundedWorkAndDoNotLeakAcrossLines)
 {
     const qsizetype mib = 1024 * 1024;
     // The comma lies past the kept first MiB, so the line gives nothing.
-    putBytes(path, QByteArray(mib + 10, 'x') + ",7\r\nBob,2\r\n");
-    BoardTable table = previousTable();
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[0], QStringLiteral("old"));
-    EXPECT_EQ(table.boardScores[0], 77);
-    EXPECT_EQ(table.boardNames[1], QStringLiteral("Bob"));
-
+    EXPECT_EQ(read(QByteArray(mib + 10, 'x') + ",7\r\nBob,2\r\n").mid(0, 2), QStringList({"?,77", "Bob,2"}));
     // The cut falls inside a two-byte character; its half must not join line 2.
-    putBytes(path, QByteArray(mib - 1, 'x') + "\xD0\xA1,9\r\n\xC3\xF7,3\r\n");
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[1], QString::fromUtf8("明"));
-    EXPECT_EQ(table.boardScores[1], 3);
-
-    static const char binary[] = "\xff\x00\x81,7\r\n\x01\x02\x80\xfe\xfe";
-    putBytes(path, QByteArray(binary, sizeof binary - 1));
-    table = previousTable();
-    ASSERT_TRUE(readBoard(path, table));
-    EXPECT_EQ(table.boardScores[0], 7);
-    EXPECT_EQ(table.boardNames[1], QStringLiteral("old"));
+    EXPECT_EQ(read(QByteArray(mib - 1, 'x') + "\xD0\xA1,9\r\n\xC3\xF7,3\r\n")[1], QString::fromUtf8("明,3"));
+    const QStringList binary = read(QByteArrayLiteral("\xff\x00\x81,7\r\n\x01\x02\x80\xfe\xfe"));
+    EXPECT_TRUE(binary[0].endsWith(",7") && binary[1] == "?,77") << binary.join(' ').toStdString();
 }
 
-TEST_F(BoardFile, MissingOrUnreadableFileIsNotReadAndAnUnreadableOneIsLeftAlone)
+TEST_F(BoardFile, DefaultBoardIsWrittenOnlyWhereNothingStands)
 {
-    BoardTable table = previousTable();
-    EXPECT_FALSE(readBoard(path, table));
-    EXPECT_EQ(table.boardNames[0], QStringLiteral("old"));
-
+    // A file that cannot be read (here a folder) is left alone, as is a folder that cannot
+    // exist since its parent is a regular file; only making the default resets the table.
     ASSERT_TRUE(QDir(dir.path()).mkdir("mirafon1.tmp"));
-    EXPECT_FALSE(readBoard(path, table));
-    EXPECT_FALSE(createDefaultBoard(path, table));
-    EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(table.boardNames[0], QStringLiteral("0"));
-    EXPECT_EQ(table.boardScores[0], 0);
-    EXPECT_FALSE(writeBoard(path, table, 0, QStringLiteral("Ann"), 5));
-    EXPECT_TRUE(QFileInfo(path).isDir());
+    ASSERT_TRUE(QFile(dir.filePath("plain")).open(QIODevice::WriteOnly));
+    for (const QString &at : {path, dir.filePath("plain/mirafon1.tmp")}) {
+        BoardTable table = tableOf({5});
+        EXPECT_FALSE(readBoard(at, table));
+        EXPECT_EQ(entries(table)[0], "p0,5");
+        EXPECT_FALSE(createDefaultBoard(at, table));
+        EXPECT_EQ(entries(table), QStringList(10, "0,0"));
+        EXPECT_FALSE(writeBoard(at, table, 0, QStringLiteral("Ann"), 5));
+    }
+
+    BoardTable table = tableOf({5});
+    ASSERT_TRUE(QDir(dir.path()).rmdir("mirafon1.tmp") && createDefaultBoard(path, table));
+    EXPECT_EQ(bytes(), QByteArray("0,0\r\n").repeated(10));
+    EXPECT_EQ(read(), entries(table));
 }
 
-TEST_F(BoardFile, DefaultBoardIsTenUnpaddedLinesAndSurvivesAFailedCreate)
+TEST_F(BoardFile, RanksBelowEqualsAndInsertsAtEachPlace)
 {
-    BoardTable table = previousTable();
-    EXPECT_TRUE(createDefaultBoard(path, table));
-    QByteArray expected;
-    for (int n = 0; n < 10; ++n)
-        expected += "0,0\r\n";
-    EXPECT_EQ(fileBytes(path), expected);
-    BoardTable readBack = previousTable();
-    ASSERT_TRUE(readBoard(path, readBack));
-    EXPECT_EQ(readBack.boardNames, table.boardNames);
-    EXPECT_EQ(readBack.boardScores, table.boardScores);
-
-    // A folder that cannot exist, since its parent is a regular file.
-    putBytes(dir.filePath("plain"), "x");
-    BoardTable failed = previousTable();
-    EXPECT_FALSE(createDefaultBoard(dir.filePath("plain/mirafon1.tmp"), failed));
-    EXPECT_EQ(failed.boardNames, table.boardNames);
-    EXPECT_EQ(failed.boardScores, table.boardScores);
-}
-
-TEST(FindInsertPos, FirstStrictlyLowerScoreFromTheTop)
-{
-    const BoardTable worked = tableOf({900, 500, 500, 120, 0, 0, 0, 0, 0, 0});
+    const BoardTable worked = tableOf({900, 500, 500, 120});
     EXPECT_EQ(findInsertPos(worked, 500), 3);
-    EXPECT_EQ(findInsertPos(worked, 901), 0);
-    EXPECT_EQ(findInsertPos(worked, 1), 4);
     EXPECT_EQ(findInsertPos(worked, 0), -1);
-    EXPECT_EQ(findInsertPos(tableOf({9, 8, 7, 6, 5, 4, 3, 2, 1, 0}), 1), 9);
-    EXPECT_EQ(findInsertPos(BoardTable{}, 1), 0);
-    // The table is not assumed sorted.
+    // The table is not assumed sorted; the new score is compared as 32 bits.
     EXPECT_EQ(findInsertPos(tableOf({5, 100, 3, 200, 1, 1, 1, 1, 1, 1}), 50), 0);
     EXPECT_EQ(findInsertPos(tableOf({-3, -3, -3, -3, -3, -3, -3, -3, -3, -7}), -5), 9);
-    // The new score is compared as 32 bits.
-    const BoardTable top = tableOf({32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767});
-    EXPECT_EQ(findInsertPos(top, 40000), 0);
-    EXPECT_EQ(findInsertPos(tableOf({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), -70000), -1);
-}
-
-TEST_F(BoardFile, WorkedExampleWritesTheNewEntryBelowItsEquals)
-{
-    const BoardTable table = tableOf({900, 500, 500, 120, 0, 0, 0, 0, 0, 0});
-    ASSERT_TRUE(writeBoard(path, table, findInsertPos(table, 500), QStringLiteral("new"), 500));
-    EXPECT_EQ(fileBytes(path), QByteArray("p0,900\r\np1,500\r\np2,500\r\nnew,500\r\np3,120\r\n"
-                                          "p4,0\r\np5,0\r\np6,0\r\np7,0\r\np8,0\r\n"));
-}
-
-TEST_F(BoardFile, InsertAtEachPlaceRoundTrips)
-{
-    const BoardTable table = tableOf({90, 80, 70, 60, 50, 40, 30, 20, 10, -5});
+    EXPECT_EQ(findInsertPos(tableOf({32767}), 40000), 0);
+    EXPECT_EQ(write("new", 500, findInsertPos(worked, 500), worked),
+              "p0,900\r\np1,500\r\np2,500\r\nnew,500\r\np3,120\r\np4,0\r\np5,0\r\np6,0\r\np7,0\r\np8,0\r\n");
     for (qint16 pos = 0; pos < 10; ++pos) {
-        SCOPED_TRACE(pos);
-        ASSERT_TRUE(writeBoard(path, table, pos, QStringLiteral("  new  "), -1234));
-        BoardTable readBack;
-        ASSERT_TRUE(readBoard(path, readBack));
-        for (int slot = 0; slot < 10; ++slot) {
-            const int from = slot < pos ? slot : slot - 1;
-            EXPECT_EQ(readBack.boardNames[slot],
-                      slot == pos ? QStringLiteral("  new  ") : table.boardNames[from]);
-            EXPECT_EQ(readBack.boardScores[slot], slot == pos ? -1234 : table.boardScores[from]);
-        }
+        write("  new  ", -1234, pos, worked);
+        QStringList want = entries(worked);
+        want.insert(pos, "  new  ,-1234");
+        EXPECT_EQ(read(), want.mid(0, 10)) << pos;
     }
-    EXPECT_FALSE(writeBoard(path, table, -1, QStringLiteral("x"), 1));
+    EXPECT_FALSE(writeBoard(path, worked, -1, QStringLiteral("x"), 1));
 }
 
-TEST_F(BoardFile, NamesKeepTheirCharactersAndStayOnOneLine)
+TEST_F(BoardFile, NamesKeepTheirCharactersAndStayOnOneLineAndBigScoresAreNotReadBack)
 {
-    const BoardTable table = tableOf({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     // GB18030 stores what GBK has exactly as GBK does.
-    const QString chinese = QString::fromUtf8("小明·李华");
-    ASSERT_TRUE(writeBoard(path, table, 0, chinese, 30));
-    EXPECT_TRUE(fileBytes(path).startsWith(QStringEncoder("GBK").encode(chinese) + ",30\r\n"));
-
-    const QString elsewhere = QString::fromUtf8("Zoë 😀 𠀀 Ωμέγα");
-    ASSERT_TRUE(writeBoard(path, table, 0, elsewhere, 31));
-    BoardTable readBack;
-    ASSERT_TRUE(readBoard(path, readBack));
-    EXPECT_EQ(readBack.boardNames[0], elsewhere);
-
-    ASSERT_TRUE(writeBoard(path, table, 0, QStringLiteral("a,b\r\nc\td\x01"), 32));
-    EXPECT_EQ(fileBytes(path).count("\r\n"), 10);
-    ASSERT_TRUE(readBoard(path, readBack));
-    EXPECT_EQ(readBack.boardNames[0], QString::fromUtf8("a，b  c d "));
-    EXPECT_EQ(readBack.boardScores[0], 32);
-}
-
-TEST_F(BoardFile, ScoreBeyondSixteenBitsIsWrittenInFullButNotReadBack)
-{
-    ASSERT_TRUE(writeBoard(path, tableOf({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 0, QStringLiteral("big"), 40000));
-    EXPECT_TRUE(fileBytes(path).startsWith("big,40000\r\n"));
-    BoardTable readBack = previousTable();
-    ASSERT_TRUE(readBoard(path, readBack));
-    EXPECT_EQ(readBack.boardNames[0], QStringLiteral("big"));
-    EXPECT_EQ(readBack.boardScores[0], 77);
+    const QString chinese = QString::fromUtf8("小明·李华"), elsewhere = QString::fromUtf8("Zoë 😀 𠀀 Ωμέγα");
+    EXPECT_TRUE(write(chinese, 30).startsWith(QStringEncoder("GBK").encode(chinese) + ",30\r\n"));
+    write(elsewhere, 31);
+    EXPECT_EQ(read()[0], elsewhere + ",31");
+    EXPECT_EQ(write("a,b\r\nc\td\x01", 32).count("\r\n"), 10);
+    EXPECT_EQ(read()[0], QString::fromUtf8("a，b  c d ,32"));
+    // Written in full, but past 16 bits the score is not read back.
+    EXPECT_TRUE(write("big", 40000).startsWith("big,40000\r\n"));
+    EXPECT_EQ(read()[0], "big,77");
 }
 
 TEST_F(BoardFile, FailedWriteLeavesTheOldFileByteForByte)
 {
-    const QByteArray old = "keep,5\r\n";
-    putBytes(path, old);
+    read("keep,5\r\n");
     // A file size limit makes the disk "full" even for root.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 16;
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit tiny{16, saved.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = writeBoard(path, tableOf({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}), 0, QStringLiteral("n"), 9);
+    const bool written = writeBoard(path, tableOf({}), 0, QStringLiteral("n"), 9);
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_FALSE(written);
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(bytes(), "keep,5\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"mirafon1.tmp"});
 }

@@ -4,52 +4,37 @@
 #include <QList>
 #include <QtEndian>
 
-// Builds small WAV images in memory for the player and parser tests.
-struct WavChunk
-{
-    QByteArray id;
-    QByteArray body;
-};
+#include <utility>
 
-inline QByteArray le32Bytes(quint32 v)
+// Builds small WAV images in memory for the player and parser tests.
+using WavChunk = std::pair<QByteArray, QByteArray>; // id and body
+
+inline QByteArray le32(quint32 v)
 {
     QByteArray b(4, Qt::Uninitialized);
     qToLittleEndian(v, b.data());
     return b;
 }
 
-inline QByteArray le16Bytes(quint16 v)
+// PCM, 1 channel, 22050 Hz, 22050 bytes/s, 1-byte blocks, 8 bits; the
+// 18-byte form adds an empty extra-size field.
+inline QByteArray fmtBody(bool withCbSize)
 {
-    QByteArray b(2, Qt::Uninitialized);
-    qToLittleEndian(v, b.data());
-    return b;
+    return QByteArray::fromHex(withCbSize ? "0100 0100 22560000 22560000 0100 0800 0000"
+                                          : "0100 0100 22560000 22560000 0100 0800");
 }
 
-inline QByteArray fmtBody(quint16 channels, quint32 rate, quint16 bits, bool withCbSize)
-{
-    const quint16 align = channels * bits / 8;
-    QByteArray b = le16Bytes(1) + le16Bytes(channels) + le32Bytes(rate) + le32Bytes(rate * align) +
-                   le16Bytes(align) + le16Bytes(bits);
-    if (withCbSize)
-        b += le16Bytes(0);
-    return b;
-}
-
+// Odd-sized chunks are padded to an even length.
 inline QByteArray riff(const QList<WavChunk> &chunks)
 {
     QByteArray body = "WAVE";
-    for (const WavChunk &c : chunks) {
-        body += c.id + le32Bytes(quint32(c.body.size())) + c.body;
-        if (c.body.size() % 2)
-            body += '\0';
-    }
-    return "RIFF" + le32Bytes(quint32(body.size())) + body;
+    for (const auto &[id, chunk] : chunks)
+        body += id + le32(quint32(chunk.size())) + chunk + QByteArray(chunk.size() % 2, '\0');
+    return "RIFF" + le32(quint32(body.size())) + body;
 }
 
 // An 8-bit mono 22050 Hz image in the game's usual layout.
 inline QByteArray gameWav(const QByteArray &samples)
 {
-    return riff({{"fmt ", fmtBody(1, 22050, 8, true)},
-                 {"fact", le32Bytes(quint32(samples.size()))},
-                 {"data", samples}});
+    return riff({{"fmt ", fmtBody(true)}, {"fact", le32(quint32(samples.size()))}, {"data", samples}});
 }
