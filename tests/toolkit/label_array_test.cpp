@@ -1,8 +1,5 @@
 #include "label_array.h"
-#include "program_folder.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -32,13 +29,4 @@ TEST(LabelArray, CopiesMemberZero)
         EXPECT_EQ(copy->alignment(), Qt::AlignRight);
         EXPECT_EQ(copy->palette().color(QPalette::Window), QColor(Qt::white));
     }
-}
-
-TEST(ProgramFolder, IsTheRunningProgramsFolderWithoutTrailingSeparator)
-{
-    const QString folder = toolkit::programFolder();
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_FALSE(folder.endsWith('/'));
-    EXPECT_TRUE(
-        QFileInfo::exists(folder + "/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
 }
