@@ -3,33 +3,29 @@
 #include "classic_palette.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace toolkit {
 
 PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent)
+    : PictureSurface(parent)
 {}
 
 void PictureBox::setPicture(const QPixmap &picture)
 {
-    picture_ = picture;
-    if (fitsPicture_ && !picture_.isNull())
-        resize(picture_.deviceIndependentSize().toSize());
-    update();
+    PictureSurface::setPicture(picture);
+    fitPicture();
 }
 
 void PictureBox::setFitsPicture(bool fits)
 {
     fitsPicture_ = fits;
-    if (fits && !picture_.isNull())
-        resize(picture_.deviceIndependentSize().toSize());
+    fitPicture();
 }
 
-void PictureBox::setBackgroundColour(const QColor &colour)
+void PictureBox::fitPicture()
 {
-    background_ = colour;
-    update();
+    if (fitsPicture_ && !picture().isNull())
+        resize(picture().deviceIndependentSize().toSize());
 }
 
 void PictureBox::fillBox(QPoint from, QPoint to, int paletteColour)
@@ -37,22 +33,6 @@ void PictureBox::fillBox(QPoint from, QPoint to, int paletteColour)
     drawing_.cover(size(), devicePixelRatioF());
     drawing_.fillBox(from, to, classicColour(paletteColour));
     update();
-}
-
-void PictureBox::clearDrawing()
-{
-    drawing_.clear();
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    if (background_.isValid())
-        painter.fillRect(rect(), background_);
-    if (!picture_.isNull())
-        painter.drawPixmap(QPoint(0, 0), picture_);
-    drawing_.drawOnto(painter);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -1,46 +1,17 @@
 #include "window_surface.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace toolkit {
 
 WindowSurface::WindowSurface(QWidget *parent)
-    : QWidget(parent)
+    : PictureSurface(parent)
 {}
-
-void WindowSurface::setPicture(const QPixmap &picture)
-{
-    picture_ = picture;
-    update();
-}
-
-void WindowSurface::setBackgroundColour(const QColor &colour)
-{
-    background_ = colour;
-    update();
-}
 
 void WindowSurface::paintPicture(QPoint topLeft, const QPixmap &picture)
 {
     drawing_.paintPicture(topLeft, picture);
     update();
-}
-
-void WindowSurface::clearDrawing()
-{
-    drawing_.clear();
-    update();
-}
-
-void WindowSurface::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    if (background_.isValid())
-        painter.fillRect(rect(), background_);
-    if (!picture_.isNull())
-        painter.drawPixmap(QPoint(0, 0), picture_);
-    drawing_.drawOnto(painter);
 }
 
 void WindowSurface::mousePressEvent(QMouseEvent *event)
