@@ -1,5 +1,6 @@
 #include "form3.h"
 
+#include "child_window.h"
 #include "fonts.h"
 #include "twips.h"
 
@@ -37,7 +38,7 @@ void Form3::open()
 void Form3::Form_Load()
 {
     if (opener_)
-        opener_->setEnabled(false);
+        toolkit::disableOpener(opener_, this);
     // The same place at every opening, wherever the user moved it last time.
     toolkit::moveOuterTwips(this, 2200, 2000);
 
@@ -53,7 +54,7 @@ void Form3::Form_Load()
 void Form3::Form_Unload()
 {
     if (opener_)
-        opener_->setEnabled(true);
+        toolkit::releaseOpener(opener_, this);
 }
 
 void Form3::closeEvent(QCloseEvent *event)

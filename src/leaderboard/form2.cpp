@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "catalogue.h"
+#include "child_window.h"
 #include "cue_player.h"
 #include "fonts.h"
 #include "label_array.h"
@@ -88,7 +89,7 @@ void Form2::open()
 void Form2::Form_Load()
 {
     if (opener_)
-        opener_->setEnabled(false);
+        toolkit::disableOpener(opener_, this);
     boardPath = sPath_ + leaderboard::boardFileName(grd);
 
     // The controls start from their design state at every opening.
@@ -139,7 +140,7 @@ void Form2::Form_Load()
 void Form2::Form_Unload()
 {
     if (opener_)
-        opener_->setEnabled(true);
+        toolkit::releaseOpener(opener_, this);
 }
 
 void Form2::Text1_KeyPress(qint16 KeyAscii)

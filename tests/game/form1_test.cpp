@@ -233,3 +233,21 @@ TEST_F(Form1Test, HelpFreezesTheClockUntilTheNextRoundButNotThePauseAndTheClockR
     EXPECT_TRUE(bar(Qt::darkBlue, {1}) && bar(Qt::red, {2, 480}) && bar(QColor(255, 255, 128), {0, 481}));
     EXPECT_TRUE(shows(surface, 200) && form2()->isVisible());
 }
+
+TEST_F(Form1Test, StaysDisabledUntilHelpAndTheLeaderboardThatTheClockOpenedBehindItAreBothClosed)
+{
+    for (bool helpFirst : {true, false}) {
+        form.PicB_Click();
+        play(s.wordCount);
+        // Help opened in the pause; the next round starts the clock behind it, and it runs out.
+        form.PicBh_Click();
+        play(0, 6);
+        s.timeBarPos = 479;
+        form.Timer1_Timer();
+        ASSERT_TRUE(form2()->isVisible() && form3()->isVisible() && !s.gameRunning);
+        (helpFirst ? static_cast<QWidget *>(form3()) : form2())->close();
+        EXPECT_FALSE(form.isEnabled()) << "with help closed first: " << helpFirst;
+        (helpFirst ? static_cast<QWidget *>(form2()) : form3())->close();
+        EXPECT_TRUE(form.isEnabled());
+    }
+}

@@ -1,0 +1,36 @@
+#include "child_window.h"
+
+#include <QApplication>
+#include <QVariant>
+#include <QWidget>
+
+namespace toolkit {
+namespace {
+
+constexpr char OpenerProperty[] = "toolkitOpener";
+
+QWidget *openerOf(const QWidget *child)
+{
+    return qobject_cast<QWidget *>(child->property(OpenerProperty).value<QObject *>());
+}
+
+} // namespace
+
+void disableOpener(QWidget *opener, QWidget *child)
+{
+    child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
+    opener->setEnabled(false);
+}
+
+void releaseOpener(QWidget *opener, QWidget *child)
+{
+    // The closing window is still visible while it closes.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget *window : windows) {
+        if (window != child && window->isVisible() && openerOf(window) == opener)
+            return;
+    }
+    opener->setEnabled(true);
+}
+
+} // namespace toolkit

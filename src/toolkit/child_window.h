@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace toolkit {
+
+// A child window keeps its opener disabled while it is open. Two may be open
+// at once (help, and the leaderboard that the game's clock opened behind it):
+// the opener comes back only when the last of them closes.
+void disableOpener(QWidget *opener, QWidget *child);
+void releaseOpener(QWidget *opener, QWidget *child);
+
+} // namespace toolkit
