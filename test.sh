@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every
 # test; then builds again under AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the tests once more.
+# and runs the tests once more, and fuzzes the board and sound readers for a
+# bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --test
@@ -23,4 +24,7 @@ cmake --build build-sanitize -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-sanitize && ctest --output-on-failure -j"$jobs" -L unit)
+(cd build-sanitize && ctest --output-on-failure -j"$jobs" -L 'unit|sanitized')
+
+echo "== fuzz"
+scripts/fuzz.sh 30

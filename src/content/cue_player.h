@@ -3,8 +3,9 @@
 #include <QByteArray>
 
 // Plays one complete WAV image. wait = false starts the sound and returns at
-// once; wait = true returns when it has ended. Every call cuts off a sound
-// that is still playing, so there is never more than one at a time.
+// once; wait = true returns when it has ended. Every call with a playable
+// image cuts off a sound that is still playing, so there is never more than
+// one at a time; an image that cannot be played is ignored.
 class CuePlayer
 {
 public:

@@ -1,6 +1,6 @@
 #include "sdl_cue_player.h"
 
-#include "wav_image.h"
+#include "cue_samples.h"
 
 #include <SDL.h>
 
@@ -10,39 +10,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr int DeviceRate = 22050;
-
-SDL_AudioFormat sdlFormat(const WavImage &wav)
-{
-    return wav.bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
-}
-
-// The samples in the device's format (8-bit mono at 22050 Hz, the format of
-// every sound the game ships); other PCM layouts are converted by SDL.
-QByteArray deviceSamples(const WavImage &wav)
-{
-    if (wav.formatTag != 1 || wav.channels < 1 || wav.channels > 2 ||
-        (wav.bitsPerSample != 8 && wav.bitsPerSample != 16) || wav.sampleRate == 0)
-        return {};
-    if (wav.bitsPerSample == 8 && wav.channels == 1 && wav.sampleRate == DeviceRate)
-        return wav.samples;
-
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, sdlFormat(wav), Uint8(wav.channels), int(wav.sampleRate), AUDIO_U8, 1,
-                          DeviceRate) < 0)
-        return {};
-    const int frameBytes = wav.channels * wav.bitsPerSample / 8;
-    const int length = int(wav.samples.size()) / frameBytes * frameBytes;
-    QByteArray buffer(qsizetype(length) * cvt.len_mult, Qt::Uninitialized);
-    memcpy(buffer.data(), wav.samples.constData(), size_t(length));
-    cvt.buf = reinterpret_cast<Uint8 *>(buffer.data());
-    cvt.len = length;
-    if (SDL_ConvertAudio(&cvt) < 0)
-        return {};
-    buffer.truncate(cvt.len_cvt);
-    return buffer;
-}
 
 } // namespace
 
@@ -68,7 +35,7 @@ bool SdlCuePlayer::openDevice()
         return false;
 
     SDL_AudioSpec want{};
-    want.freq = DeviceRate;
+    want.freq = CueDeviceRate;
     want.format = AUDIO_U8;
     want.channels = 1;
     want.samples = BufferSamples;
@@ -80,12 +47,12 @@ bool SdlCuePlayer::openDevice()
 
 void SdlCuePlayer::play(const QByteArray &wav, bool wait)
 {
-    const std::optional<WavImage> image = parseWav(wav);
-    if (!image)
+    // Whatever the device cannot be given is not played and cuts off nothing.
+    const QByteArray samples = cueSamples(wav);
+    if (samples.isEmpty())
         return;
-    const QByteArray samples = deviceSamples(*image);
     const auto start = Clock::now();
-    const auto end = start + std::chrono::microseconds(qint64(samples.size()) * 1000000 / DeviceRate);
+    const auto end = start + std::chrono::microseconds(qint64(samples.size()) * 1000000 / CueDeviceRate);
 
     if (openDevice()) {
         SDL_ClearQueuedAudio(device_);

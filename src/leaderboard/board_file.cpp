@@ -1,7 +1,9 @@
 #include "board_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -80,9 +82,56 @@ QString storedName(const QString &typed)
     return name;
 }
 
+// The reader keeps the first MiB of a line, so a longer name is cut to fit
+// there: otherwise its line, score and all, would not read back. A name read
+// from bytes that are not GB18030 can grow fourfold, as U+FFFD, on writing.
+QString fittedName(const QString &name, const QString &scoreText)
+{
+    const qsizetype room = MaxLineBytes - 1 - scoreText.size();
+    // No UTF-16 unit takes more than four bytes, so a name of any real
+    // length is not encoded here.
+    if (name.size() * 4 <= room)
+        return name;
+    auto bytes = [](QStringView text) {
+        QStringEncoder encoder(Encoding);
+        const QByteArray encoded = encoder.encode(text);
+        return encoded.size();
+    };
+    if (bytes(name) <= room)
+        return name;
+    // The longest prefix that fits; every unit left takes at least a byte.
+    qsizetype fits = 0, over = qMin(name.size(), room + 1);
+    while (over - fits > 1) {
+        const qsizetype mid = (fits + over) / 2;
+        if (bytes(QStringView(name).left(mid)) <= room)
+            fits = mid;
+        else
+            over = mid;
+    }
+    if (fits > 0 && name[fits - 1].isHighSurrogate())
+        --fits;
+    return name.left(fits);
+}
+
 QString boardLine(const QString &name, qint32 score)
 {
-    return name + u',' + QString::number(score) + QStringLiteral("\r\n");
+    const QString scoreText = QString::number(score);
+    return fittedName(name, scoreText) + u',' + scoreText + QStringLiteral("\r\n");
+}
+
+// A save names its finished copy "<board>.XXXXXX" before renaming it over
+// the board; a program killed between the two leaves that copy behind, and
+// nothing else would ever remove it.
+void removeLeftoverCopies(const QString &boardPath)
+{
+    const QFileInfo board(boardPath);
+    static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+    const QFileInfoList entries =
+        board.dir().entryInfoList({board.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        if (!entry.isSymLink() && suffix.match(entry.fileName().mid(board.fileName().size())).hasMatch())
+            QFile::remove(entry.filePath());
+    }
 }
 
 bool saveAtomically(const QString &boardPath, const QString &text)
@@ -102,7 +151,10 @@ bool saveAtomically(const QString &boardPath, const QString &text)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    removeLeftoverCopies(boardPath);
+    return true;
 }
 
 } // namespace

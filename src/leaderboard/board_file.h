@@ -38,7 +38,8 @@ qint16 findInsertPos(const BoardTable &table, qint32 newScore);
 
 // Writes the table with the new entry at insertPos, dropping the old tenth
 // place. The old file is replaced atomically or, on failure, kept as it was.
-// Commas in the name are stored as "，" and control characters as spaces.
+// Commas in the name are stored as "，" and control characters as spaces; a
+// name too long for the reader's MiB a line is cut to fit.
 bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insertPos, const QString &name,
                 qint32 newScore);
 

@@ -49,6 +49,10 @@ TEST_F(Player, WaitingCallHoldsForTheSoundWhileTheDeviceReceivesIt)
 {
     player->play(QByteArray("not a wave"), true); // ignored at once, and needs no device
     player->play(QByteArray(), true);
+    QByteArray slow = gameWav(pattern(22050)); // a second of samples, declared at 1 Hz
+    qToLittleEndian<quint32>(1, slow.data() + 24);
+    qToLittleEndian<quint32>(1, slow.data() + 28);
+    player->play(slow, true);
     EXPECT_LT(clock.restart(), 200);
     EXPECT_EQ(player->device(), 0u);
     const QByteArray samples = pattern(22050 * 3 / 10); // 0.3 s

@@ -2,7 +2,21 @@
 # test and by scripts/screenshots.sh. Needs Xvfb, xdotool and ImageMagick.
 #
 # After xgame_start: XGAME_WID (the main window), XGAME_TMP (scratch folder,
-# also the program's folder, so its board file lands there).
+# also the program's folder, so its board file lands there), XGAME_PROGRAM_PID.
+#
+# xgame_start is xgame_display and xgame_launch; a script that runs the
+# program several times calls them itself, and may set before each launch:
+#   XGAME_PREPARE  a command, run with the program's folder once the program
+#                  is copied there and before it starts
+#   XGAME_ENV      an array of NAME=VALUE for the program's environment (they
+#                  override the defaults: xcb, SDL's dummy audio driver, ...)
+#   XGAME_AS       an array put before the program's command (setpriv, to run
+#                  it as another user)
+#   XGAME_LOG      the file for the program's output ($XGAME_TMP/program.log)
+#   XGAME_WAIT     seconds to wait for the main window (20)
+# XGAME_KEEP=1 keeps XGAME_TMP at exit, to look at what went wrong.
+
+XGAME_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # The first convert on PATH may be a stand-in; Debian's own is the one meant.
 XGAME_IM=/usr/bin
@@ -27,15 +41,21 @@ xgame_stop()
     [ -n "${XGAME_PROGRAM_PID:-}" ] && kill "$XGAME_PROGRAM_PID" 2>/dev/null
     [ -n "${XGAME_XVFB_PID:-}" ] && kill "$XGAME_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
-    [ -n "${XGAME_TMP:-}" ] && rm -rf "$XGAME_TMP"
+    [ -n "${XGAME_TMP:-}" ] && [ -z "${XGAME_KEEP:-}" ] && rm -rf "$XGAME_TMP"
     return 0
 }
 
 # xgame_start BINARY SOURCE_DIR
 xgame_start()
 {
-    local binary=$1
-    XGAME_SOURCE=$2
+    xgame_display "$2"
+    xgame_launch "$1"
+}
+
+# xgame_display SOURCE_DIR: a private X server, and XGAME_TMP, both gone at exit.
+xgame_display()
+{
+    XGAME_SOURCE=$1
     XGAME_TMP=$(mktemp -d)
     trap xgame_stop EXIT
 
@@ -53,17 +73,52 @@ xgame_start()
         sleep 0.1
     done
     [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "Xvfb did not start on $DISPLAY"
+}
 
-    cp "$binary" "$XGAME_TMP/tovasel"
+# xgame_launch BINARY [FOLDER]: copies the program into FOLDER ($XGAME_TMP)
+# and starts it there, then waits for its main window.
+xgame_launch()
+{
+    local binary=$1 folder=${2:-$XGAME_TMP}
+    mkdir -p "$folder"
+    cp "$binary" "$folder/tovasel"
     mkdir -p "$XGAME_TMP/runtime"
     chmod 700 "$XGAME_TMP/runtime"
-    (cd "$XGAME_TMP" && env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
-        DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$XGAME_TMP/runtime" \
-        ./tovasel >"$XGAME_TMP/program.log" 2>&1) &
+    if [ -n "${XGAME_PREPARE:-}" ]; then
+        $XGAME_PREPARE "$folder" || xgame_fail "$XGAME_PREPARE failed"
+    fi
+    # exec, so that XGAME_PROGRAM_PID is the program itself.
+    (cd "$folder" && exec env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+        DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$XGAME_TMP/runtime" "${XGAME_ENV[@]}" \
+        "${XGAME_AS[@]}" ./tovasel >"${XGAME_LOG:-$XGAME_TMP/program.log}" 2>&1) &
     XGAME_PROGRAM_PID=$!
-    XGAME_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tovasel$' | head -n 1)
+    XGAME_WID=$(timeout "${XGAME_WAIT:-20}" xdotool search --sync --onlyvisible --name '^Tovasel$' | head -n 1)
     [ -n "$XGAME_WID" ] || xgame_fail "the main window did not appear"
     sleep 0.5
+}
+
+# xgame_board_window [SECONDS]: waits up to SECONDS (10) for the leaderboard
+# window and prints it. xdotool's --name does not match its Chinese caption.
+xgame_board_window()
+{
+    local i w
+    for i in $(seq $((${1:-10} * 10))); do
+        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "排行榜" ]; then
+                echo "$w"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# xgame_close WINDOW...: asks windows to close as a window manager's close
+# button does; closing the main window ends the program normally.
+xgame_close()
+{
+    /usr/bin/python3 "$XGAME_HERE/xclose.py" "$@"
 }
 
 xgame_click()

@@ -145,6 +145,27 @@ TEST_F(BoardFile, NamesKeepTheirCharactersAndStayOnOneLineAndBigScoresAreNotRead
     EXPECT_EQ(read()[0], "big,77");
 }
 
+TEST_F(BoardFile, NameTooLongForTheReadersMibIsCutSoThatItsLineReadsBack)
+{
+    // Bytes that are not GB18030 read as U+FFFD, four bytes when written: a
+    // quarter MiB of them grows past what the reader keeps of a line.
+    const qsizetype mib = 1024 * 1024;
+    read(QByteArray(300000, '\xff') + ",5\r\nBob,3\r\n");
+    BoardTable table;
+    ASSERT_TRUE(readBoard(path, table));
+    ASSERT_TRUE(table.boardNames[0] == QString(300000, QChar::ReplacementCharacter));
+    const QByteArray written = write(QString(mib, u'a'), 4, 1, table);
+    for (const QByteArray &line : written.split('\n'))
+        EXPECT_LE(line.size(), mib + 1); // with its CR
+    const QStringList back = read();
+    // Reported by length and end: the names are a quarter MiB and a MiB long.
+    const QString want[] = {QString((mib - 2) / 4, QChar::ReplacementCharacter) + ",5",
+                            QString(mib - 2, u'a') + ",4", "Bob,3"};
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_TRUE(back[slot] == want[slot]) << "slot " << slot << ": " << back[slot].size()
+                                              << " characters ending " << qPrintable(back[slot].right(6));
+}
+
 TEST_F(BoardFile, FailedWriteLeavesTheOldFileByteForByte)
 {
     read("keep,5\r\n");

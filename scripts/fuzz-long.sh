@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# A deeper fuzz run: SECONDS a target (default 600), with each target's corpus
+# kept in build-fuzz/corpus/ so that the next run starts where this one ended.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+FUZZ_CORPUS=${FUZZ_CORPUS:-$PWD/build-fuzz/corpus} exec scripts/fuzz.sh "${1:-600}"

@@ -1,0 +1,55 @@
+#include "cue_samples.h"
+
+#include "wav_image.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace {
+
+// The header must describe plain PCM and agree with itself, so that the
+// frame size, the rate and the length cannot pull against each other.
+bool isCueFormat(const WavImage &wav)
+{
+    if (wav.formatTag != 1 || (wav.channels != 1 && wav.channels != 2) ||
+        (wav.bitsPerSample != 8 && wav.bitsPerSample != 16))
+        return false;
+    if (wav.sampleRate < CueMinRate || wav.sampleRate > CueMaxRate)
+        return false;
+    const quint32 frameBytes = wav.channels * wav.bitsPerSample / 8u;
+    return wav.blockAlign == frameBytes && wav.byteRate == wav.sampleRate * frameBytes;
+}
+
+} // namespace
+
+QByteArray cueSamples(const QByteArray &wavImage)
+{
+    const std::optional<WavImage> wav = parseWav(wavImage);
+    if (!wav || !isCueFormat(*wav))
+        return {};
+    const qsizetype frames = wav->samples.size() / wav->blockAlign;
+    // The rate floor and this cap bound what one image can cost: SDL asks
+    // for scratch space a multiple of the input.
+    if (frames > qsizetype(wav->sampleRate) * CueMaxSeconds)
+        return {};
+    if (wav->bitsPerSample == 8 && wav->channels == 1 && wav->sampleRate == quint32(CueDeviceRate))
+        return wav->samples;
+    if (frames == 0)
+        return {};
+
+    SDL_AudioCVT cvt;
+    const SDL_AudioFormat format = wav->bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
+    if (SDL_BuildAudioCVT(&cvt, format, Uint8(wav->channels), int(wav->sampleRate), AUDIO_U8, 1,
+                          CueDeviceRate) < 0)
+        return {};
+    const qsizetype length = frames * wav->blockAlign;
+    QByteArray buffer(length * cvt.len_mult, Qt::Uninitialized);
+    memcpy(buffer.data(), wav->samples.constData(), size_t(length));
+    cvt.buf = reinterpret_cast<Uint8 *>(buffer.data());
+    cvt.len = int(length);
+    if (SDL_ConvertAudio(&cvt) < 0 || cvt.len_cvt < 0 || cvt.len_cvt > buffer.size())
+        return {};
+    buffer.truncate(cvt.len_cvt);
+    return buffer;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+// What the audio device is opened for: 8-bit unsigned mono at 22050 Hz, the
+// format of every sound the game ships.
+constexpr int CueDeviceRate = 22050;
+
+// The cue formats taken: plain PCM, 1 or 2 channels of 8 or 16 bits, at a
+// rate a sound card would use, and no longer than any cue could need.
+constexpr quint32 CueMinRate = 8000;
+constexpr quint32 CueMaxRate = 48000;
+constexpr int CueMaxSeconds = 60;
+
+// The WAV image's samples in the device's format, converted by SDL where the
+// image is in another layout (no audio device needed). Empty when the image
+// is not one of the formats above or its header disagrees with itself; a
+// trailing part of a frame is dropped.
+QByteArray cueSamples(const QByteArray &wavImage);
