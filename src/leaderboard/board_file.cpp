@@ -10,6 +10,9 @@
 
 #include <optional>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace leaderboard {
 namespace {
 
@@ -134,6 +137,18 @@ void removeLeftoverCopies(const QString &boardPath)
     }
 }
 
+// The save syncs the new board's bytes, but its new name lives in the folder:
+// synced too, a power cut just after a confirmed name keeps that name.
+void syncFolder(const QString &boardPath)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(boardPath).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 bool saveAtomically(const QString &boardPath, const QString &text)
 {
     QStringEncoder encoder(Encoding);
@@ -153,6 +168,7 @@ bool saveAtomically(const QString &boardPath, const QString &text)
     }
     if (!file.commit())
         return false;
+    syncFolder(boardPath);
     removeLeftoverCopies(boardPath);
     return true;
 }
