@@ -53,15 +53,8 @@ done
 head -c 9 "$XGAME_TMP/mirafon1.tmp" 2>/dev/null | grep -q '^Valgrind' || xgame_fail "the name was not written"
 sleep 1
 
-xgame_close "$XGAME_WID"
-for _ in $(seq 1200); do
-    kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null && xgame_fail "the program did not end when its window closed"
-wait "$XGAME_PROGRAM_PID"
-status=$?
-XGAME_PROGRAM_PID=
+xgame_quit 120 || xgame_fail "the program did not end when its window closed"
+status=$XGAME_STATUS
 echo "program ended with status $status after $(($(date +%s) - started)) s"
 
 # Valgrind's own exit code for leak errors is 0 unless asked; the XML says it all.

@@ -325,16 +325,8 @@ run_case()
     peak=$(peak_kib)
     xgame_close "$board_window"
     gone "$board_window" || xgame_fail "$case: the leaderboard did not close"
-    xgame_close "$XGAME_WID"
-    local i status=
-    for i in $(seq 300); do
-        kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null && xgame_fail "$case: the program did not end when its window closed"
-    wait "$XGAME_PROGRAM_PID"
-    status=$?
-    XGAME_PROGRAM_PID=
+    xgame_quit 30 || xgame_fail "$case: the program did not end when its window closed"
+    local status=$XGAME_STATUS
     chmod -R u+w "$program" 2>/dev/null
 
     if [ -n "$(ls -A "$dir/sanitizer")" ] ||

@@ -121,6 +121,22 @@ xgame_close()
     /usr/bin/python3 "$XGAME_HERE/xclose.py" "$@"
 }
 
+# xgame_quit SECONDS: closes the main window as its close button does and
+# waits up to SECONDS for the program to end; XGAME_STATUS is its exit status.
+xgame_quit()
+{
+    local i
+    xgame_close "$XGAME_WID"
+    for i in $(seq $(($1 * 10))); do
+        kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null && return 1
+    wait "$XGAME_PROGRAM_PID"
+    XGAME_STATUS=$?
+    XGAME_PROGRAM_PID=
+}
+
 xgame_click()
 {
     xdotool mousemove --window "$XGAME_WID" "$1" "$2" click 1
