@@ -269,7 +269,18 @@ protected:
         auto *confirm = board()->findChild<QPushButton *>("Command1");
         const QString typed = text->isVisible() ? text->text() : QString();
         bool confirming = false;
-        switch (roll(5)) {
+        switch (roll(6)) {
+        case 5: {
+            // Keys that edit, move the focus or press the focused button.
+            static const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Space};
+            const Qt::Key key = keys[roll(int(std::size(keys)))];
+            QWidget *focus = board()->focusWidget() ? board()->focusWidget() : board();
+            confirming = focus == confirm && key == Qt::Key_Space;
+            tally["keys to the leaderboard"] += 1;
+            tally["space on the confirm button"] += confirming;
+            QTest::keyClick(focus, key);
+            break;
+        }
         case 0:
             if (text->isVisible()) {
                 for (int n = roll(6); n > 0; --n)
