@@ -165,17 +165,26 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
 
 Form1::~Form1() = default;
 
-void Form1::Form_Load()
+// What every new game starts from, and the window too before any game. The
+// level goes back to 1 as well: a game after a completed one would otherwise
+// start at level 3, which has no rounds, and one after a game lost at level 2
+// would skip level 1.
+void Form1::resetGameCounters()
 {
     s_.level = 1;
-    s_.gameRunning = 0;
-    s_.figureNo = 1;
     s_.bonusLevel = 1;
     s_.fcount = 0;
     s_.lastBonusScore = 0;
     s_.pauseTicks = 0;
     s_.livesLeft = 2;
     s_.questionIndex = 0;
+}
+
+void Form1::Form_Load()
+{
+    resetGameCounters();
+    s_.gameRunning = 0;
+    s_.figureNo = 1;
     toolkit::setOuterGeometryTwips(this, 1500, 1000, 9400, 7600);
     s_.sPath = programFilesFolder();
     for (int i = 0; i < s_.livesLeft; ++i)
@@ -215,15 +224,7 @@ void Form1::Picboy_Click()
 void Form1::List1_Click()
 {
     Label2->setText(QString());
-    s_.livesLeft = 2;
-    s_.bonusLevel = 1;
-    s_.fcount = 0;
-    s_.lastBonusScore = 0;
-    s_.pauseTicks = 0;
-    s_.questionIndex = 0;
-    // A game after a completed one would otherwise start at level 3, which
-    // has no rounds, and one after a game lost at level 2 would skip level 1.
-    s_.level = 1;
+    resetGameCounters();
     for (auto *life : Pics)
         life->show();
     s_.answerTicks = 1;

@@ -71,6 +71,7 @@ private:
     friend class Form1Peer;
 
     void Form_Load();
+    void resetGameCounters();
     void List1_Click();
     void BeginRound();
     void ShuffleOrder(qint16 count);
