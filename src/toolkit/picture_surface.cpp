@@ -10,6 +10,9 @@ PictureSurface::PictureSurface(QWidget *parent)
 
 void PictureSurface::setPicture(const QPixmap &picture)
 {
+    // What was drawn belonged to the old picture: a hint left from a lost
+    // game would otherwise stand beside the next game's hint.
+    drawing_.clear();
     picture_ = picture;
     update();
 }

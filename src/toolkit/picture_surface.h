@@ -16,6 +16,7 @@ class PictureSurface : public QWidget
 public:
     explicit PictureSurface(QWidget *parent = nullptr);
 
+    // A new picture comes without what was drawn on the old one.
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return picture_; }
     void setBackgroundColour(const QColor &colour);

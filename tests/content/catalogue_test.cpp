@@ -43,9 +43,15 @@ TEST(Texts, WordListsAndHotSpotsAsTheFiguresAreDrawn)
     EXPECT_EQ(content::text(301), "brow,chin,eye,face,hair,hand,head,neck,shoulder,tooth");
     EXPECT_EQ(content::text(302), "arm,back,ear,finger,foot,leg,mouth,nose,toe,tongue");
     EXPECT_TRUE(content::text(303).isEmpty());
+    // The figures are drawn around these numbers: each part inside its rectangle, each inside the figure.
+    const char *const spots[] = {"274,158,301,169", "272,250,305,267", "267,172,297,210", "221,195,260,238",
+                                 "303,113,384,221", "203,304,240,342", "245,121,377,257", "282,264,318,278",
+                                 "298,273,334,296", "262,230,303,241", "189,322,237,370", "159,329,180,367",
+                                 "158,286,178,309", "245,350,263,375", "143,443,200,476", "153,423,180,446",
+                                 "187,278,226,313", "226,269,239,281", "187,463,203,476", "193,295,212,313"};
     for (int n = 401; n <= 420; ++n) {
-        const QRect spot = hotSpot(n);
-        EXPECT_TRUE(spot.width() > 1 && spot.height() > 1 && QRect(0, 0, 484, 484).contains(spot)) << n;
+        EXPECT_EQ(content::text(n), spots[n - 401]) << n;
+        EXPECT_TRUE(QRect(0, 0, 483, 483).contains(hotSpot(n))) << n;
     }
     // The hot-spots nest and overlap as the body parts do: figure, a word,
     // another, and whether the first holds the second or only overlaps it

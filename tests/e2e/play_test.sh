@@ -52,4 +52,21 @@ xgame_same "$out/e2e-play-after.png" "$score" "$XGAME_TMP/score0.png" &&
 [ "$(xgame_hint "$out/e2e-play-after.png" 1)" = "$next" ] ||
     xgame_fail "the question changed with the miss"
 
-echo "played word $word right and missed on word $next; screenshots in $out"
+# The second miss loses the game with the hint of word $next still shown; the
+# next game starts from a clean figure that shows only its own hint.
+xgame_click 5 475
+board=$(xgame_board_window) || xgame_fail "no leaderboard after the second miss"
+xgame_close "$board"
+sleep 0.5
+xgame_click 521 257
+again=$(xgame_wait_hint "$out/e2e-play-again.png" 1) || xgame_fail "no hint in the next game"
+"$XGAME_IM/convert" "$(xgame_picture 100)" "$XGAME_TMP/clean.png"
+cp "$out/e2e-play-again.png" "$XGAME_TMP/again.png"
+for f in "$XGAME_TMP/again.png" "$XGAME_TMP/clean.png"; do
+    "$XGAME_IM/convert" "$f" -crop 483x483+0+0 +repage -fill black \
+        -draw "rectangle $(tr ' ' , <<<"${XGAME_SPOTS_1[$again]}" | sed 's/,/ /2')" "$f.masked.png"
+done
+[ "$("$XGAME_IM/compare" -metric AE "$XGAME_TMP/again.png.masked.png" "$XGAME_TMP/clean.png.masked.png" null: 2>&1)" = 0 ] ||
+    xgame_fail "the figure of the next game shows more than the hint of word $again"
+
+echo "played word $word right, missed twice on word $next, and the next game showed only the hint of word $again; screenshots in $out"

@@ -5,12 +5,15 @@
 #include "form3.h"
 #include "seams.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
 #include <functional>
@@ -84,6 +87,15 @@ protected:
         return !want.isNull() && rgb(widget->grab(QRect(at, want.size())).toImage()) == want;
     }
     bool hint() { return shows(surface, content::wordPicture(s.figureNo, asked()), origin(asked())); }
+    // The figure shows its picture everywhere but inside the asked word's rectangle.
+    bool cleanBesideHint()
+    {
+        QImage want = rgb(content::pictureImage(100 * s.figureNo)),
+               got = rgb(surface->grab(want.rect()).toImage());
+        for (QImage *image : {&want, &got})
+            QPainter(image).fillRect(QRect(origin(asked()), corner(asked())), Qt::black);
+        return !want.isNull() && got == want;
+    }
     // Whether the time bar is that colour on all the rows given.
     bool bar(QColor colour, std::initializer_list<int> rows)
     {
@@ -206,6 +218,27 @@ TEST_F(Form1Test, JudgesTheInsideOfTheAskedSpotByAnyButtonScoresBySpeedAndTheSec
     QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(600, 450));
     EXPECT_TRUE(s.livesLeft == 0 && s.gameRunning == 0 && widget("Pics0")->isHidden());
     EXPECT_TRUE(s.fcount == before && form2()->fcount == before);
+    // The mouth's hint went with the girl: the next game shows the boy with only his own hint.
+    form2()->close();
+    form.PicB_Click();
+    EXPECT_TRUE(hint() && cleanBesideHint());
+}
+
+TEST_F(Form1Test, AClickWaitingWhileAHitFlashesIsJudgedAfterItAgainstTheNextWord)
+{
+    form.PicB_Click();
+    ASSERT_EQ(s.wordList[asked()], "brow");
+    // A second press on the brow, queued in the window system as the first is judged.
+    const QPointF brow = QRectF(origin(asked()), corner(asked())).center();
+    QWindow *window = form.windowHandle();
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+            window, brow, window->mapToGlobal(brow),
+            type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::RightButton, type);
+    answer();
+    EXPECT_TRUE(s.questionIndex == 1 && s.livesLeft == 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(s.questionIndex == 1 && s.livesLeft == 1) << "the chin was asked when it came";
 }
 
 TEST_F(Form1Test, HelpFreezesTheClockUntilTheNextRoundButNotThePauseAndTheClockRunsOutAtTheTick479)
@@ -232,6 +265,39 @@ TEST_F(Form1Test, HelpFreezesTheClockUntilTheNextRoundButNotThePauseAndTheClockR
     EXPECT_TRUE(s.gameRunning == 0 && s.questionIndex == 0 && s.fcount == score && last() == "hold 400");
     EXPECT_TRUE(bar(Qt::darkBlue, {1}) && bar(Qt::red, {2, 480}) && bar(QColor(255, 255, 128), {0, 481}));
     EXPECT_TRUE(shows(surface, 200) && form2()->isVisible());
+}
+
+TEST_F(Form1Test, TheClockRunningOutInThePauseEndsTheGameWithoutAnotherRound)
+{
+    form.PicB_Click();
+    play(s.wordCount);
+    s.timeBarPos = 479;
+    form.Timer1_Timer();
+    EXPECT_TRUE(!s.gameRunning && form2()->isVisible() && !timer("Timer2")->isActive());
+}
+
+TEST(Form1Timers, TickAtTheirOwnIntervalsAndTheMascotFallsSilentHalfASecondAfterAClick)
+{
+    Recorder rec;
+    InOrder random;
+    Form1 form{rec, rec, random};
+    const std::pair<const char *, int> intervals[] = {{"Timer1", 300}, {"Timer2", 500}, {"TimerBoy", 500}};
+    for (auto [name, ms] : intervals) {
+        const QTimer *timer = form.findChild<QTimer *>(name);
+        EXPECT_TRUE(timer->interval() == ms && timer->timerType() == Qt::PreciseTimer) << name;
+    }
+    form.show();
+    form.PicB_Click();
+    auto *mascot = form.findChild<QWidget *>("Picboy");
+    QTest::mouseClick(mascot, Qt::LeftButton, {}, QPoint(5, 5));
+    const QImage speaking = mascot->grab().toImage();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(300);
+    EXPECT_EQ(mascot->grab().toImage(), speaking) << "silent already after 300 ms";
+    while (mascot->grab().toImage() == speaking && clock.elapsed() < 3000)
+        QTest::qWait(20);
+    EXPECT_LT(clock.elapsed(), 3000) << "still speaking";
 }
 
 TEST_F(Form1Test, StaysDisabledUntilHelpAndTheLeaderboardThatTheClockOpenedBehindItAreBothClosed)
