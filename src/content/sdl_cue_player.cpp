@@ -17,22 +17,38 @@ SdlCuePlayer::SdlCuePlayer() = default;
 
 SdlCuePlayer::~SdlCuePlayer()
 {
+    closeAudio();
+}
+
+void SdlCuePlayer::closeAudio()
+{
     if (device_ != 0)
         SDL_CloseAudioDevice(device_);
-    if (triedOpen_)
+    device_ = 0;
+    if (audioUp_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioUp_ = false;
 }
 
 bool SdlCuePlayer::openDevice()
 {
-    if (triedOpen_)
-        return device_ != 0;
-    triedOpen_ = true;
+    // A restarting sound server, or a headset that takes over the output,
+    // stops the device; it is then replaced at once.
+    if (device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING)
+        return true;
+    const auto now = Clock::now();
+    if (device_ == 0 && now < nextTry_)
+        return false;
+    nextTry_ = now + RetryInterval;
 
+    // Each attempt starts the subsystem afresh: its driver may hold a dead
+    // server connection, or be the fallback chosen while the server was down.
+    closeAudio();
     // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
+    audioUp_ = true;
 
     SDL_AudioSpec want{};
     want.freq = CueDeviceRate;
