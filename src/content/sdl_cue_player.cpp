@@ -17,22 +17,45 @@ SdlCuePlayer::SdlCuePlayer() = default;
 
 SdlCuePlayer::~SdlCuePlayer()
 {
+    closeAudio();
+}
+
+void SdlCuePlayer::closeAudio()
+{
     if (device_ != 0)
         SDL_CloseAudioDevice(device_);
-    if (triedOpen_)
+    device_ = 0;
+    if (audioUp_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioUp_ = false;
 }
 
 bool SdlCuePlayer::openDevice()
 {
-    if (triedOpen_)
-        return device_ != 0;
-    triedOpen_ = true;
-
-    // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    // A restarting sound server, or a headset that takes over the output,
+    // stops the device; it is then replaced at once.
+    const bool lost = device_ != 0;
+    if (lost && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING)
+        return true;
+    const auto now = Clock::now();
+    if (!lost && now < nextTry_)
         return false;
+    nextTry_ = now + RetryInterval;
+
+    if (lost) {
+        // The driver connects to the server afresh for each device.
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    } else {
+        // After a failure the subsystem starts afresh: the driver may be the
+        // fallback SDL chose while the sound server was down.
+        closeAudio();
+        // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        audioUp_ = true;
+    }
 
     SDL_AudioSpec want{};
     want.freq = CueDeviceRate;

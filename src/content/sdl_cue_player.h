@@ -4,10 +4,14 @@
 
 #include <QtGlobal>
 
+#include <chrono>
+
 // The cue player over SDL2's audio subsystem. One device, opened on first use
-// and kept open; the samples are queued as the player's own copy, so a caller
-// may refill its buffer while the sound plays. Without audio output a waiting
-// call still holds for the sound's length.
+// and kept open; a device the sound server takes away is opened again at the
+// next sound, and a sound that finds no device tries to open one, at most
+// once per RetryInterval. The samples are queued as the player's own copy, so
+// a caller may refill its buffer while the sound plays. Without audio output
+// a waiting call still holds for the sound's length.
 class SdlCuePlayer : public CuePlayer
 {
 public:
@@ -23,10 +27,14 @@ public:
 
     // Device samples per buffer; small so that a sound starts at once.
     static constexpr int BufferSamples = 512;
+    // A machine without sound pays for a failed open no more often than this.
+    static constexpr std::chrono::milliseconds RetryInterval{1000};
 
 private:
     bool openDevice();
+    void closeAudio();
 
     quint32 device_ = 0; // an SDL_AudioDeviceID
-    bool triedOpen_ = false;
+    bool audioUp_ = false;
+    std::chrono::steady_clock::time_point nextTry_{};
 };

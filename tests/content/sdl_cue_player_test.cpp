@@ -78,12 +78,18 @@ TEST_F(Player, NewSoundCutsOffTheOldOneAndAnAsynchronousCallDoesNotHold)
     EXPECT_LT(out.lastIndexOf(longSound.left(64)), out.indexOf(shortSound));
 }
 
-TEST_F(Player, WithoutAnyAudioDriverAWaitingCallStillHoldsForTheSoundsLength)
+TEST_F(Player, WithoutAnyAudioDriverAWaitingCallStillHoldsAndADriverIsTriedOnceASecond)
 {
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     player = std::make_unique<SdlCuePlayer>();
     clock.restart();
     player->play(gameWav(pattern(22050 / 4)), true); // 0.25 s
     EXPECT_GE(clock.elapsed(), 250);
+    // A driver that comes up is not tried at the next sound, but at the
+    // first one a second after the failed attempt.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    player->play(gameWav(pattern(22050 * 4 / 5)), true); // to 1.05 s
     EXPECT_EQ(player->device(), 0u);
+    player->play(gameWav(pattern(100)), false);
+    EXPECT_NE(player->device(), 0u);
 }
