@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds with warnings as errors and runs every
 # test; then builds again under AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the tests once more, and fuzzes the board and sound readers for a

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package, installs it and plays the installed program
 # under Xvfb as an ordinary user: two games, checking that the name typed in
 # the first is kept in the user's data folder and shown after a restart.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing need,
 # when they are missing: one apt-get update, then one apt-get install.
 set -euo pipefail

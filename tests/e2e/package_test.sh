@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package and checks what it installs and what it needs.
 # Usage: package_test.sh <tovasel binary> <source folder>
 set -euo pipefail
