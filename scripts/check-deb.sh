@@ -41,7 +41,7 @@ echo "package: $(basename "$deb")"
 if [ "$system" = yes ]; then
   apt-get install -y -qq "$deb" >/dev/null
   program=/usr/bin/tovasel
-  [ -f /usr/share/applications/org.tovasel.Tovasel.desktop ] || fail "no menu entry installed"
+  [ -f /usr/share/applications/org.tovasel.tovasel.desktop ] || fail "no menu entry installed"
 else
   dpkg-deb -x "$deb" "$work/root"
   program=$work/root/usr/bin/tovasel

@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.Tovasel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;

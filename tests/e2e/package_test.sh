@@ -13,8 +13,8 @@ trap 'rm -rf "$out"' EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-desktop-file-validate "$source/packaging/org.tovasel.Tovasel.desktop" | grep -v '^.*hint:' && fail "desktop entry"
-appstreamcli validate --no-net "$source/packaging/org.tovasel.Tovasel.metainfo.xml" >"$out/as.log" 2>&1 \
+desktop-file-validate "$source/packaging/org.tovasel.tovasel.desktop" | grep -v '^.*hint:' && fail "desktop entry"
+appstreamcli validate --no-net "$source/packaging/org.tovasel.tovasel.metainfo.xml" >"$out/as.log" 2>&1 \
   || { cat "$out/as.log"; fail "metainfo does not validate"; }
 
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack"; }
@@ -22,8 +22,8 @@ deb=$(ls "$out"/tovasel_*.deb)
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/tovasel \
-         ./usr/share/applications/org.tovasel.Tovasel.desktop \
-         ./usr/share/metainfo/org.tovasel.Tovasel.metainfo.xml \
+         ./usr/share/applications/org.tovasel.tovasel.desktop \
+         ./usr/share/metainfo/org.tovasel.tovasel.metainfo.xml \
          ./usr/share/icons/hicolor/32x32/apps/tovasel.png \
          ./usr/share/icons/hicolor/256x256/apps/tovasel.png \
          ./usr/share/icons/hicolor/scalable/apps/tovasel.svg; do
