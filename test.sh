@@ -16,6 +16,9 @@ export DBUS_SESSION_BUS_ADDRESS=disabled:
 echo "== format"
 scripts/check-format.sh
 
+echo "== licences"
+scripts/check-licences.sh
+
 echo "== build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVASEL_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"

@@ -9,6 +9,8 @@ set -euo pipefail
 build_packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev fonts-arphic-uming)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file)
+# Licences and the package's checkers; a real input method for typing Chinese names.
+test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
 
 packages=("${build_packages[@]}")
 if [ "${1:-}" = "--test" ]; then
