@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds into build/ and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"

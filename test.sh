@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds with warnings as errors and runs every
 # test; then builds again under AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the tests once more, and fuzzes the board and sound readers for a
@@ -12,6 +15,9 @@ export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 echo "== format"
 scripts/check-format.sh
+
+echo "== licences"
+scripts/check-licences.sh
 
 echo "== build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVASEL_WERROR=ON >/dev/null

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long a cue takes from the play call until the audio device takes its
 // first samples. Run under any SDL audio driver; prints one figure a line.
 

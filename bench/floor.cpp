@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor the start-up benchmark compares against: the least a Qt Widgets
 // program can do to show one 483 x 483 picture.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program and reports when its window is on the screen with a
 // known picture painted, and the program's resident memory a second later.
 //

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package, installs it and plays the installed program
 # under Xvfb as an ordinary user: two games, checking that the name typed in
 # the first is kept in the user's data folder and shown after a restart.
@@ -37,13 +40,17 @@ echo "package: $(basename "$deb")"
 
 if [ "$system" = yes ]; then
   apt-get install -y -qq "$deb" >/dev/null
-  program=/usr/bin/tovasel
-  [ -f /usr/share/applications/org.tovasel.Tovasel.desktop ] || fail "no menu entry installed"
+  installed=
 else
   dpkg-deb -x "$deb" "$work/root"
-  program=$work/root/usr/bin/tovasel
+  installed=$work/root
 fi
-program_folder=$(dirname "$program")
+program_folder=$installed/usr/games
+entry=$installed/usr/share/applications/org.tovasel.tovasel.desktop
+[ -f "$entry" ] || fail "no menu entry installed"
+# The program starts as the menu does: the entry's command, found on a user's PATH.
+command=$(sed -n 's/^Exec=//p' "$entry")
+user_path=$installed/usr/local/bin:$installed/usr/bin:/usr/bin:/bin:$installed/usr/local/games:$installed/usr/games
 
 # The player is an ordinary user, who cannot write the program's folder.
 home=$work/home
@@ -64,8 +71,8 @@ export DISPLAY=":$n"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
 start_game() {
-  env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS=disabled: \
-    SDL_AUDIODRIVER=dummy "${as_user[@]}" "$program" >"$work/program.log" 2>&1 &
+  env -i PATH="$user_path" HOME="$home" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS=disabled: \
+    SDL_AUDIODRIVER=dummy "${as_user[@]}" $command >"$work/program.log" 2>&1 &
   pids+=($!)
   main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tovasel$' | head -1 || true)
   [ -n "$main" ] || fail "the installed program showed no window"

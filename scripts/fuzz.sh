@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang++ (under ASan and UBSan) into
 # build-fuzz/ and runs each for SECONDS (default 30) on a scratch copy of its
 # seed corpus in tests/fuzz/, which is never written to. Fails when a target

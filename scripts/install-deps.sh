@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing need,
 # when they are missing: one apt-get update, then one apt-get install.
 set -euo pipefail
@@ -7,6 +10,8 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev fonts-arphic-
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file
                qt6-base-private-dev pulseaudio pulseaudio-utils)
+# Licences and the package's checkers; a real input method for typing Chinese names.
+test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
 
 packages=("${build_packages[@]}")
 if [ "${1:-}" = "--test" ]; then

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays a short game of the real program under valgrind's memcheck on Xvfb
 # (start, two misses, a name typed in the leaderboard, Enter), closes its
 # window so that it ends normally, and sorts the blocks valgrind finds

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays one whole game of the real program under Xvfb, answering every
 # question right, and takes screenshots on the way: the start, a level-1
 # question with its hint, a level-2 question and the leaderboard at the end.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "form1.h"
 #include "sdl_cue_player.h"
 #include "seams.h"
@@ -8,7 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.Tovasel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Check that a speech recogniser (pocketsphinx) hears each of the game's 20
 # word recordings as its own word.  Prints
 #   speech-grammar: N/20                 (choosing among the 20 words; must be 20/20)

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the program icon from tools/art/icon/tovasel.svg into src/content/media/icons/:
 #   tovasel.svg      the scalable source, copied as is
 #   tovasel-32.png   32 x 32, opaque 24-bit RGB on white (the main window's icon)

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders every picture of the game from its vector source:
 #   tools/art/svg/NNN.svg -> src/content/media/pictures/NNN.png and NNN@2x.png
 # (opaque 24-bit RGB at the drawing's own width and height, and twice that),

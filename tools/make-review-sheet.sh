@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes docs/review-sheet.png from the rendered pictures (run make-pictures.sh
 # first): both figures at 2x with their click rectangles and with their word
 # pictures pasted in place, and a report of where each part lies.

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Regenerate every sound of the game (src/content/media/sounds/NNN.wav) from
 # scratch: the 20 spoken words with festival, the four effects synthesised.
 # Installs the Debian packages it needs when they are missing (as root).

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on hostile files and machines, under Xvfb. Each case
 # starts the program, wins a place (one right answer, then two misses) and
 # checks that the leaderboard opens within a time bound, that the program is

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A short game under valgrind's memcheck: no memory may be lost through the
 # program's own code (scripts/leak-check.sh). Skipped for a sanitizer build,
 # which valgrind cannot run.

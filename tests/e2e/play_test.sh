@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program under Xvfb: start a game, answer one question right by its
 # hint and one wrong, and check what the window shows after each.
 # Usage: bash play_test.sh TOVASEL_BINARY SOURCE_DIR

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Asks X windows to close as a window manager's close button does, with a
 WM_DELETE_WINDOW message, so that the program closes them itself. Works with
 no window manager; Debian 12's xdotool has no such command (its windowclose

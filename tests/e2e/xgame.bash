@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Drives the real program on a private X server: sourced by the end-to-end
 # test and by scripts/screenshots.sh. Needs Xvfb, xdotool and ImageMagick.
 #

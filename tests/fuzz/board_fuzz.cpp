@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as the leaderboard file: read it, rank and write a new entry into
 // it, read it back. The input is the file, optionally followed by "|NEW|", the
 // new score (32 bits, little-endian), a slot byte and the typed name in

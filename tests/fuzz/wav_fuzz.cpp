@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as a cue's WAV image, through the whole decode path to the
 // device's samples. What comes out must come from our format only, and the
 // resampled length must match the sound's length in time.

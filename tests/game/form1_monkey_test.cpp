@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A child at the mouse: thousands of random events against the real main
 // window, its help and its leaderboard, with the game's state checked after
 // every one. TOVASEL_MONKEY_SEED repeats a run; TOVASEL_MONKEY_EVENTS sets

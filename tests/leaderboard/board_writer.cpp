@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the two boards of board_writer.h over one board file, alternately,
 // until it is killed; board_crash_test kills it at random moments.
 //

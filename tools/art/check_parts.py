@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks that each word's part of a figure, as the picture shows it, lies
 strictly inside the word's click rectangle with a margin, and how much of
 the rectangle it fills.

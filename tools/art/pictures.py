@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Renders the game's pictures from their SVG sources and cuts the word
 pictures out of the figures.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the review sheet: per figure, the figure at 2x with every click
 rectangle and its word, and beside it the same figure with every word
 picture pasted in place over it, then the word pictures one by one.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the mascot frames: one template per animal, the speaking frame differs only in the mouth group.
 import os, sys
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "svg")

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The word pictures: which part of which figure, where its click rectangle
 lies and where the red mark goes.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Does a speech recogniser hear each word recording as its own word?
 
 Runs pocketsphinx (Debian's pocketsphinx and pocketsphinx-en-us) over the

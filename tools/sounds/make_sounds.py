@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Make every sound the game plays, from nothing but Debian's tools.
 
 Words (101..110, 201..210) are spoken by festival's us-slt-hts voice,

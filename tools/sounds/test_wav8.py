@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Tests of the WAV writer and strict reader in wav8.py.
 
 Run: /usr/bin/python3 tools/sounds/test_wav8.py

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Try speaking rates and pronunciations for one word and see how well the
 recogniser hears each, the way check_speech.py would.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writing and checking the game's 8-bit WAV files.
 
 Every sound the game ships is PCM, mono, 22050 Hz, 8 bits unsigned
