@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 // Each cue as its bytes; one played to wait for shows as "wait".
@@ -118,4 +120,28 @@ TEST_F(Form2Test, ViewOnlyModeAndTheCloseBoxLeaveTheFileAloneAndTheNextOpeningSt
     EXPECT_EQ(board(), QByteArray("n,9\r\n").repeated(10));
     openFor(10, true, content::CheerSound);
     EXPECT_TRUE(text1->text().isEmpty());
+}
+
+TEST_F(Form2Test, ABoardThatCannotBeReadIsNeverReplaced)
+{
+    // The board's owner may write it but not read it, nor may root once it
+    // acts as nobody (uid 65534), owning the folder and the board.
+    putBoard(QByteArray("n,9\r\n").repeated(10));
+    ASSERT_TRUE(QFile::setPermissions(sPath + "mirafon1.tmp", QFile::WriteOwner));
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(qPrintable(dir.path()), 65534, 65534), 0);
+        ASSERT_EQ(chown(qPrintable(sPath + "mirafon1.tmp"), 65534, 65534), 0);
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    openFor(5, true, 0);
+    QTest::keyClicks(text1, "Ann");
+    QTest::keyClick(text1, Qt::Key_Return);
+    const bool closedAfterName = closed();
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_TRUE(closedAfterName);
+    QFile::setPermissions(sPath + "mirafon1.tmp", QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(board(), QByteArray("n,9\r\n").repeated(10));
 }
