@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
 #include <optional>
 
 #include <fcntl.h>
@@ -41,12 +42,25 @@ void appendPacked(QByteArray &to, quint32 code)
         to.append(char(code >> shift));
 }
 
-// Each code the board writes otherwise than GB18030, both ways.
+// The codes one side writes otherwise than the other, and the first bytes of
+// those codes, so that most characters need no look-up.
+struct Swaps
+{
+    QHash<quint32, quint32> codes;
+    std::array<bool, 256> leads{};
+
+    void add(quint32 from, quint32 to)
+    {
+        codes.insert(from, to);
+        leads[from > 0xFFFF ? from >> 24 : from > 0xFF ? from >> 8 : from] = true;
+    }
+};
+
 struct CodeSwaps
 {
     bool valid = false;
-    QHash<quint32, quint32> toBoard;
-    QHash<quint32, quint32> fromBoard;
+    Swaps toBoard;
+    Swaps fromBoard;
 };
 
 std::optional<QString> decoded(const char *encoding, const QByteArray &bytes)
@@ -76,8 +90,8 @@ const CodeSwaps &codeSwaps()
             const std::optional<QByteArray> inGb = encoded(Gb18030, character);
             if (!inGb || !onBoard)
                 return false;
-            made.toBoard.insert(packed(*inGb), packed(*onBoard));
-            made.fromBoard.insert(packed(*onBoard), packed(*inGb));
+            made.toBoard.add(packed(*inGb), packed(*onBoard));
+            made.fromBoard.add(packed(*onBoard), packed(*inGb));
             return true;
         };
         QByteArray pairs;
@@ -115,52 +129,59 @@ const CodeSwaps &codeSwaps()
     return swaps;
 }
 
-// The length of the character that starts at bytes[i], cut as GB18030 cuts:
-// 1, 2 or 4, or 0 where no character starts.
-int charLength(QByteArrayView bytes, qsizetype i)
-{
-    auto in = [bytes](qsizetype at, quint8 low, quint8 high) {
-        return at < bytes.size() && quint8(bytes[at]) >= low && quint8(bytes[at]) <= high;
-    };
-    if (quint8(bytes[i]) < 0x80)
-        return 1;
-    if (!in(i, 0x81, 0xFE))
-        return 0;
-    if (in(i + 1, 0x40, 0xFE) && bytes[i + 1] != '\x7F')
-        return 2;
-    if (in(i + 1, 0x30, 0x39) && in(i + 2, 0x81, 0xFE) && in(i + 3, 0x30, 0x39))
-        return 4;
-    return 0;
-}
-
-// Swaps the codes of each character; a byte that starts none becomes U+FFFD.
-QByteArray swapCodes(QByteArrayView from, const QHash<quint32, quint32> &swaps)
+// Swaps the codes of each character, cut as GB18030 cuts them; a byte that
+// starts no character becomes U+FFFD. Written for speed: a board may hold a
+// MiB of characters, and most text needs no swap and no copy.
+QByteArray swapCodes(const QByteArray &from, const Swaps &swaps)
 {
     static const QByteArray replacement =
         encoded(Gb18030, QString(QChar::ReplacementCharacter)).value_or("?");
-    QByteArray to;
-    to.reserve(from.size());
-    for (qsizetype i = 0; i < from.size();) {
-        const int length = charLength(from, i);
-        if (length == 1) {
-            to.append(from[i++]);
+    const auto *bytes = reinterpret_cast<const uchar *>(from.data());
+    const qsizetype size = from.size();
+    const bool *swappedLead = swaps.leads.data();
+    QByteArray to;      // made at the first swap
+    qsizetype kept = 0; // the bytes before this one stay as they are
+    for (qsizetype i = 0; i < size;) {
+        const uchar lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
             continue;
         }
-        const QByteArrayView code = from.sliced(i, qMax(length, 1));
-        i += code.size();
-        if (const auto swapped = swaps.constFind(packed(code)); swapped != swaps.cend())
+        int length = 0;
+        if (lead >= 0x81 && lead <= 0xFE && i + 1 < size) {
+            const uchar second = bytes[i + 1];
+            if (second >= 0x40 && second <= 0xFE && second != 0x7F)
+                length = 2;
+            else if (second >= 0x30 && second <= 0x39 && i + 3 < size && bytes[i + 2] >= 0x81 &&
+                     bytes[i + 2] <= 0xFE && bytes[i + 3] >= 0x30 && bytes[i + 3] <= 0x39)
+                length = 4;
+        }
+        if (length > 0 && !swappedLead[lead]) {
+            i += length;
+            continue;
+        }
+        if (to.isNull())
+            to.reserve(size);
+        to.append(QByteArrayView(from).sliced(kept, i - kept));
+        const QByteArrayView code = QByteArrayView(from).sliced(i, qMax(length, 1));
+        if (const auto swapped = swaps.codes.constFind(packed(code)); swapped != swaps.codes.cend())
             appendPacked(to, *swapped);
         else if (length == 0)
             to.append(replacement);
         else
             to.append(code);
+        i += code.size();
+        kept = i;
     }
+    if (to.isNull())
+        return from;
+    to.append(QByteArrayView(from).sliced(kept));
     return to;
 }
 
 // A fresh decoder for each line, and a character cut off at the line limit
 // ends it as U+FFFD: nothing of it may leak into the next line.
-QString decodeName(QByteArrayView bytes)
+QString decodeName(const QByteArray &bytes)
 {
     return QStringDecoder(Gb18030).decode(swapCodes(bytes, codeSwaps().fromBoard));
 }
@@ -407,7 +428,13 @@ bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insert
 {
     if (insertPos < 0 || insertPos >= BoardPlaces)
         return false;
+    // Made in one piece: a board of long names is large, and every copy
+    // would delay the save.
     QString text;
+    qsizetype length = name.size();
+    for (const QString &kept : table.boardNames)
+        length += kept.size();
+    text.reserve(length + BoardPlaces * 16);
     for (int slot = 0; slot < insertPos; ++slot)
         text += boardLine(table.boardNames[slot], table.boardScores[slot]);
     text += boardLine(storedName(name), newScore);
