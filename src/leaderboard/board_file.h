@@ -9,8 +9,9 @@
 #include <array>
 
 // The leaderboard file: ten lines of name, comma and score, best first, CR LF
-// after each, names in GB18030 (byte for byte GBK wherever GBK has the
-// character, so boards from Chinese Windows systems read back unchanged).
+// after each, names in code page 936 (so that a board from Chinese Windows
+// reads and is rewritten unchanged) and characters it lacks in GB18030's four
+// bytes.
 namespace leaderboard {
 
 constexpr int BoardPlaces = 10;

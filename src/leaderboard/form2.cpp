@@ -102,9 +102,11 @@ void Form2::Form_Load()
     Command1->show();
 
     bool newBoard = false;
-    if (!leaderboard::readBoard(boardPath, table_)) {
-        // The result does not matter: the window works from the default table.
-        leaderboard::createDefaultBoard(boardPath, table_);
+    maySave = leaderboard::readBoard(boardPath, table_);
+    if (!maySave) {
+        // The window works from the default table either way; a file that
+        // stands there unread is left alone, now and at a confirmed name.
+        maySave = leaderboard::createDefaultBoard(boardPath, table_);
         insertPos = 0;
         newBoard = true;
     } else {
@@ -157,7 +159,8 @@ void Form2::Command1_Click()
     if (Text1->text().isEmpty())
         return;
     // A failed write keeps the old board whole; the window closes either way.
-    leaderboard::writeBoard(boardPath, table_, insertPos, Text1->text(), fcount);
+    if (maySave)
+        leaderboard::writeBoard(boardPath, table_, insertPos, Text1->text(), fcount);
     close();
 }
 

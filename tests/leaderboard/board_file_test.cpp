@@ -73,7 +73,8 @@ TEST_F(BoardFile, ReadsEachLineByTheRulesWhateverItsEndAndTenAtMost)
     // Not a 16-bit whole number with at most blanks and a sign: the slot keeps its score;
     // the slots past a short file keep theirs.
     const QStringList kept = QStringList({"Ann,77", "Bob,2"}) + QStringList(8, "?,77");
-    for (const char *score : {"", "abc", "12x", "1 2", "1.5", "\t5", "-", "32768", "-32769", "65536", "3,4"})
+    for (const char *score :
+         {"", "abc", "12x", "1 2", "1.5", "\t5", "-", "32768", "-32769", "65536", "3,4", "5\x81"})
         EXPECT_EQ(read("Ann," + QByteArray(score) + "\r\nBob,2"), kept) << score;
     // Each line is its slot, an empty one and one without a comma too, ended by CR, LF or CR LF.
     EXPECT_EQ(read("Ann,15\r15\n,5\r\nAnn,  -12  \r\nAnn,+12\r\n"
@@ -89,8 +90,9 @@ TEST_F(BoardFile, HostileBytesCostBoundedWorkAndDoNotLeakAcrossLines)
     EXPECT_EQ(read(QByteArray(mib + 10, 'x') + ",7\r\nBob,2\r\n").mid(0, 2), QStringList({"?,77", "Bob,2"}));
     // The cut falls inside a two-byte character; its half must not join line 2.
     EXPECT_EQ(read(QByteArray(mib - 1, 'x') + "\xD0\xA1,9\r\n\xC3\xF7,3\r\n")[1], QString::fromUtf8("明,3"));
-    const QStringList binary = read(QByteArrayLiteral("\xff\x00\x81,7\r\n\x01\x02\x80\xfe\xfe"));
-    EXPECT_TRUE(binary[0].endsWith(",7") && binary[1] == "?,77") << binary.join(' ').toStdString();
+    // FF is U+F8F5 in code page 936; a lead byte without its second is U+FFFD.
+    EXPECT_EQ(read(QByteArrayLiteral("\xff\x00\x81,7\r\n\x01\x02\x80\xfe\xfe")).mid(0, 2),
+              QStringList({QString::fromUtf16(u"\uF8F5\0\uFFFD,7", 5), "?,77"}));
 }
 
 TEST_F(BoardFile, DefaultBoardIsWrittenOnlyWhereNothingStands)
@@ -136,9 +138,23 @@ TEST_F(BoardFile, RanksBelowEqualsAndInsertsAtEachPlace)
 
 TEST_F(BoardFile, NamesKeepTheirCharactersAndStayOnOneLineAndBigScoresAreNotReadBack)
 {
-    // GB18030 stores what GBK has exactly as GBK does.
-    const QString chinese = QString::fromUtf8("小明·李华"), elsewhere = QString::fromUtf8("Zoë 😀 𠀀 Ωμέγα");
-    EXPECT_TRUE(write(chinese, 30).startsWith(QStringEncoder("GBK").encode(chinese) + ",30\r\n"));
+    // A board from Chinese Windows: every two-byte code of code page 936 and its single
+    // bytes 80 and FF read as Windows shows them, and come back byte for byte, as does
+    // U+20000 in GB18030's four bytes.
+    QByteArray codes;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail)
+            codes += trail == 0x7F ? QByteArray() : QByteArray({char(lead), char(trail)});
+    }
+    const QByteArray windows = codes + ",1\r\n\x80\xA2\xE3\xA8\xBC\xFE\x50\xFF\x95\x32\x82\x36,2\r\n";
+    EXPECT_EQ(read(windows)[1], QString::fromUtf16(u"€\uE76C\uE7C7\uE815\uF8F5𠀀,2"));
+    BoardTable table;
+    ASSERT_TRUE(readBoard(path, table));
+    const QString chinese = QString::fromUtf8("小明·李华€");
+    EXPECT_TRUE(write(chinese, 30, 0, table)
+                    .startsWith(QStringEncoder("windows-936").encode(chinese) + ",30\r\n" + windows));
+    // Characters code page 936 lacks, some of them at GB18030 codes that Windows reads as others.
+    const QString elsewhere = QString::fromUtf8("Zoë 😀 𠀀 Ωμέγα ḿ⺁〾");
     write(elsewhere, 31);
     EXPECT_EQ(read()[0], elsewhere + ",31");
     EXPECT_EQ(write("a,b\r\nc\td\x01", 32).count("\r\n"), 10);
@@ -150,13 +166,12 @@ TEST_F(BoardFile, NamesKeepTheirCharactersAndStayOnOneLineAndBigScoresAreNotRead
 
 TEST_F(BoardFile, NameTooLongForTheReadersMibIsCutSoThatItsLineReadsBack)
 {
-    // Bytes that are not GB18030 read as U+FFFD, four bytes when written: a
+    // A name read from stray bytes holds U+FFFD, four bytes when written: a
     // quarter MiB of them grows past what the reader keeps of a line.
     const qsizetype mib = 1024 * 1024;
-    read(QByteArray(300000, '\xff') + ",5\r\nBob,3\r\n");
-    BoardTable table;
-    ASSERT_TRUE(readBoard(path, table));
-    ASSERT_TRUE(table.boardNames[0] == QString(300000, QChar::ReplacementCharacter));
+    BoardTable table = tableOf({5, 3});
+    table.boardNames[0] = QString(300000, QChar::ReplacementCharacter);
+    table.boardNames[1] = QStringLiteral("Bob");
     const QByteArray written = write(QString(mib, u'a'), 4, 1, table);
     for (const QByteArray &line : written.split('\n'))
         EXPECT_LE(line.size(), mib + 1); // with its CR

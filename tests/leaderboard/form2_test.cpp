@@ -3,6 +3,7 @@
 
 #include "catalogue.h"
 #include "cue_player.h"
+#include "fonts.h"
 #include "form2.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +80,18 @@ TEST_F(Form2Test, EntryModeShowsTheBoardAsReadCheersAndTakesTheNameFromTheButton
     putBoard("n0,900\r\nn1,500\r\nn2,500\r\nn3,120\r\n" + QByteArray("z,0\r\n").repeated(6));
     openFor(500, true, content::CheerSound);
     EXPECT_EQ(shown(), QStringList({"n0,900", "n1,500", "n2,500", "n3,120"}) + QStringList(6, "z,0"));
+    // The layout: rows 24 pixels apart from 80 in two columns, and the red bold prompt.
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(form.findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->geometry(),
+                  QRect(16, 80 + 24 * k, 81, 25));
+        EXPECT_EQ(form.findChild<QLabel *>(QStringLiteral("Label2_%1").arg(k))->geometry(),
+                  QRect(144, 80 + 24 * k, 89, 25));
+    }
+    EXPECT_EQ(form.size(), QSize(348, 371));
+    const QLabel *labt = form.findChild<QLabel *>("Labt");
+    EXPECT_EQ(labt->palette().color(labt->foregroundRole()), QColor(255, 0, 0));
+    EXPECT_TRUE(labt->font() == toolkit::songFont(9, true) && labt->font().bold() &&
+                labt->font().pointSize() == 9);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(QApplication::focusWidget(), text1);
     QTest::keyClicks(text1, "Ann");
@@ -121,4 +136,28 @@ TEST_F(Form2Test, ViewOnlyModeAndTheCloseBoxLeaveTheFileAloneAndTheNextOpeningSt
     EXPECT_EQ(board(), QByteArray("n,9\r\n").repeated(10));
     openFor(10, true, content::CheerSound);
     EXPECT_TRUE(text1->text().isEmpty());
+}
+
+TEST_F(Form2Test, ABoardThatCannotBeReadIsNeverReplaced)
+{
+    // The board's owner may write it but not read it, nor may root once it
+    // acts as nobody (uid 65534), owning the folder and the board.
+    putBoard(QByteArray("n,9\r\n").repeated(10));
+    ASSERT_TRUE(QFile::setPermissions(sPath + "mirafon1.tmp", QFile::WriteOwner));
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(qPrintable(dir.path()), 65534, 65534), 0);
+        ASSERT_EQ(chown(qPrintable(sPath + "mirafon1.tmp"), 65534, 65534), 0);
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    openFor(5, true, 0);
+    QTest::keyClicks(text1, "Ann");
+    QTest::keyClick(text1, Qt::Key_Return);
+    const bool closedAfterName = closed();
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_TRUE(closedAfterName);
+    QFile::setPermissions(sPath + "mirafon1.tmp", QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(board(), QByteArray("n,9\r\n").repeated(10));
 }
