@@ -174,7 +174,10 @@ TEST_F(BoardCrash, AKilledWriteLeavesTheOldBoardOrTheNewOneWhole)
     std::uint64_t onBoard = 0; // the number of the write whose board the file holds
     int midWrite = 0, inFileWrite = 0, newBoardBeforeReturn = 0;
     QStringList strays;
-    for (std::uint64_t k = 0; k < kills; ++k) {
+    // A busy machine lands fewer kills in the file itself; it gets more kills
+    // rather than a weaker test.
+    std::uint64_t k = 0;
+    for (; k < kills || (inFileWrite < int(kills / 40) && k < 5 * kills); ++k) {
         started.store(onBoard);
         finished.store(onBoard);
         Writer writer;
@@ -211,7 +214,7 @@ TEST_F(BoardCrash, AKilledWriteLeavesTheOldBoardOrTheNewOneWhole)
                 << name.toStdString() << ", " << stray.size() << " bytes and not a whole board";
         }
     }
-    std::cout << kills << " kills: " << midWrite << " inside writeBoard, " << inFileWrite
+    std::cout << k << " kills: " << midWrite << " inside writeBoard, " << inFileWrite
               << " of them with the temporary file open, " << newBoardBeforeReturn
               << " after the new board was in place; " << strays.size()
               << " left a whole copy beside the board; " << onBoard << " boards written" << std::endl;
