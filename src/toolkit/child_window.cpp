@@ -1,5 +1,7 @@
 #include "child_window.h"
 
+#include "scaled_frame.h"
+
 #include <QApplication>
 #include <QVariant>
 #include <QWidget>
@@ -20,6 +22,7 @@ void disableOpener(QWidget *opener, QWidget *child)
 {
     child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
     opener->setEnabled(false);
+    scaleWithOpener(child, opener);
 }
 
 void releaseOpener(QWidget *opener, QWidget *child)
