@@ -78,11 +78,10 @@ template <typename Target> void showPictureIfAny(Target *target, int number)
         target->setPicture(picture);
 }
 
-QIcon programIcon()
+QIcon programIcon(std::initializer_list<const char *> paths)
 {
     QIcon icon;
-    // The scalable icon is for the desktop; the window needs only these sizes.
-    for (const char *path : {":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}) {
+    for (const char *path : paths) {
         if (QFile::exists(QLatin1String(path)))
             icon.addFile(QLatin1String(path));
     }
@@ -107,7 +106,12 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
     , random_(random)
 {
     setWindowTitle(QStringLiteral("Tovasel"));
-    setWindowIcon(programIcon());
+    // The scalable icon is for the desktop; the window needs only these sizes,
+    // and the title bar only the small one, so the large one waits.
+    setWindowIcon(programIcon({":/icons/tovasel-32.png"}));
+    toolkit::afterFirstFrame(this, [this] {
+        setWindowIcon(programIcon({":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}));
+    });
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Navy);
     setPalette(palette);
