@@ -73,7 +73,10 @@ QImage renderDrawing(int number, QSize size, QRect clip)
     reader.setScaledSize(size);
     reader.setScaledClipRect(clip);
     reader.setBackgroundColor(Qt::white);
-    return reader.read().convertToFormat(QImage::Format_RGB32);
+    QImage image = reader.read();
+    // Opaque, so that painting it is a plain copy; converted where it lies.
+    image.convertTo(QImage::Format_RGB32);
+    return image;
 }
 
 QRect deviceRect(QRect place, qreal factor)
