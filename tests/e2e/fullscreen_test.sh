@@ -27,7 +27,8 @@ marked() {
     local box
     box=$("$XGAME_IM/compare" -metric AE -fuzz 15% "$XGAME_TMP/now.png" "$XGAME_TMP/start-quarter.png" -compose src \
         -highlight-color white -lowlight-color black png:- 2>/dev/null | "$XGAME_IM/convert" - -format '%@' info:)
-    [ -n "$box" ] && [ "${box%%x*}" -lt "$((side / 4))" ] || return 1
+    # No mark is wider than the head's ring; a window over the figure is.
+    [ -n "$box" ] && [ "${box%%x*}" -lt "$(awk -v f="$f" 'BEGIN{printf "%d", 150 * f / 4}')" ] || return 1
     awk -v b="$box" -v f="$f" -v s="${XGAME_SPOTS_1[*]}" 'BEGIN{split(b, p, /[x+]/); cx = 4 * (p[3] + p[1] / 2) / f
         cy = 4 * (p[4] + p[2] / 2) / f; n = split(s, r, " "); best = 1e9
         for (i = 0; i < n / 4; i++) { d = ((r[4*i+1] + r[4*i+3]) / 2 - cx) ^ 2 + ((r[4*i+2] + r[4*i+4]) / 2 - cy) ^ 2
@@ -87,7 +88,9 @@ play() {
     [ "$(xgame_share "$shot-missed.png" "$(area 532 12 8 8)" 'rgb(0,0,128)')" = 1 ] ||
         xgame_fail "a press one pixel left of word $next's hot-spot at $1 did not cost a life"
     xdotool mousemove "$((edge + 1))" "$sy" click 1
-    wait_marked "$shot-edge.png" "$next" >/dev/null || xgame_fail "the first column inside word $next did not score at $1"
+    wait_marked "$shot-edge.png" "$next" >/dev/null &&
+        [ "$(xgame_share "$shot-edge.png" "$(area 508 12 8 8)" 'rgb(0,0,128)')" = 0 ] ||
+        xgame_fail "the first column inside word $next did not score at $1"
 
     # Help, then the board after a second miss: enlarged, over the game, whole
     # on the screen; a name typed there is kept.
