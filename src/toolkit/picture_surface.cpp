@@ -21,6 +21,9 @@ void PictureSurface::setPicture(const QPixmap &picture)
 void PictureSurface::setBackgroundColour(const QColor &colour)
 {
     background_ = colour;
+    // It covers what lies beneath, which is then not painted first: a
+    // full-screen window would otherwise be filled twice over.
+    setAttribute(Qt::WA_OpaquePaintEvent, colour.isValid() && colour.alpha() == 255);
     update();
 }
 
@@ -52,15 +55,30 @@ void PictureSurface::resizeDesign(QSize size)
 
 void PictureSurface::enlargePicture()
 {
-    larger_ = zoom_ == 1.0 || picture_.isNull() || !enlarge_ ? QImage()
-                                                             : enlarge_(picture_, design_.topLeft(), zoom_);
+    // Drawn when first painted: a hidden box never needs it.
+    larger_ = QImage();
+    enlarged_ = false;
 }
 
 void PictureSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (background_.isValid())
+    if (zoom_ != 1.0 && !enlarged_ && !picture_.isNull() && enlarge_) {
+        larger_ = enlarge_(picture_, design_.topLeft(), zoom_);
+        enlarged_ = true;
+    }
+    if (background_.isValid()) {
+        // An opaque picture hides the background under it: at full screen
+        // that is millions of pixels not filled for nothing.
+        QRegion bare(rect());
+        if (!larger_.isNull())
+            bare -= QRect(QPoint(0, 0), larger_.size());
+        else if (zoom_ == 1.0 && !picture_.isNull() && !picture_.hasAlphaChannel())
+            bare -= QRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+        painter.setClipRegion(bare, Qt::IntersectClip);
         painter.fillRect(rect(), background_);
+        painter.setClipping(false);
+    }
     if (!larger_.isNull()) {
         painter.drawImage(QPoint(0, 0), larger_);
     } else if (!picture_.isNull() && zoom_ != 1.0) {

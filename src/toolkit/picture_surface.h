@@ -44,6 +44,7 @@ private:
 
     QPixmap picture_;
     QImage larger_;
+    bool enlarged_ = false;
     QColor background_;
     qreal zoom_ = 1.0;
     QRect design_;
