@@ -6,10 +6,10 @@
 # when they are missing: one apt-get update, then one apt-get install.
 set -euo pipefail
 
-build_packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev fonts-arphic-uming)
+build_packages=(cmake g++ make pkg-config qt6-base-dev libqt6svg6 libsdl2-dev fonts-arphic-uming)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file
-               qt6-base-private-dev pulseaudio pulseaudio-utils)
+               qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin)
 # Licences and the package's checkers; a real input method for typing Chinese names.
 test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
 

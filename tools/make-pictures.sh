@@ -5,7 +5,9 @@
 # Renders every picture of the game from its vector source:
 #   tools/art/svg/NNN.svg -> src/content/media/pictures/NNN.png and NNN@2x.png
 # (opaque 24-bit RGB at the drawing's own width and height, and twice that),
-# then cuts the word pictures out of the two figures and marks their parts.
+# then cuts the word pictures out of the two figures and marks their parts, and
+# writes each word's mark alone at 5x (src/content/media/marks/NNN.png), which
+# full screen lays over the figure drawn from its SVG at the screen's size.
 # The icons have their own script, tools/make-icons.sh, run from here if present.
 set -eu
 

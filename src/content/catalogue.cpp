@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
+#include <QPainter>
 
 namespace content {
 namespace {
@@ -47,7 +49,74 @@ QString picturePath(int number, bool doubleSize)
         .arg(doubleSize ? QStringLiteral("@2x") : QString());
 }
 
+// The pictures handed out and still shown somewhere, by number: full screen
+// asks which picture a shown pixmap is. One that nobody holds any more is let
+// go at the next look-up, so the window keeps no more than it shows.
+QHash<int, QPixmap> &shownPictures()
+{
+    static QHash<int, QPixmap> shown;
+    return shown;
+}
+
+int numberOf(const QPixmap &shown)
+{
+    const QHash<int, QPixmap> &pictures = shownPictures();
+    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
+        if (it.value().cacheKey() == shown.cacheKey())
+            return it.key();
+    }
+    return 0;
+}
+
+// A vector drawing rendered at size (device pixels), only the part in clip;
+// the image format plugin that reads them is loaded when first needed.
+QImage renderDrawing(int number, QSize size, QRect clip)
+{
+    QImageReader reader(QStringLiteral(":/drawings/%1.svg").arg(number));
+    reader.setScaledSize(size);
+    reader.setScaledClipRect(clip);
+    reader.setBackgroundColor(Qt::white);
+    QImage image = reader.read();
+    // Opaque, so that painting it is a plain copy; converted where it lies.
+    image.convertTo(QImage::Format_RGB32);
+    return image;
+}
+
+QRect deviceRect(QRect place, qreal factor)
+{
+    return QRect(QPoint(qRound(place.left() * factor), qRound(place.top() * factor)),
+                 QPoint(qRound((place.right() + 1) * factor) - 1, qRound((place.bottom() + 1) * factor) - 1));
+}
+
 } // namespace
+
+QImage largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor)
+{
+    const int number = numberOf(shown);
+    if (number == 0 || shown.isNull())
+        return {};
+    const QRect place(topLeft, shown.deviceIndependentSize().toSize());
+    const QRect device = deviceRect(place, factor);
+    const int figure = 100 * (number / 100);
+    const bool wordPicture = number < 300 && number != figure;
+    if (!wordPicture)
+        return renderDrawing(number, device.size(), QRect(QPoint(0, 0), device.size()));
+
+    // A word picture is its figure's pixels from the word's hot-spot on, with
+    // a mark: cut it from the figure rendered as the figure itself is, so the
+    // two agree pixel for pixel, then lay the mark over it.
+    const QStringList spot = text(hotSpotText(figure / 100, number - figure - 1)).split(QLatin1Char(','));
+    const QRect figurePlace(topLeft - QPoint(spot.value(0).toInt(), spot.value(1).toInt()),
+                            picture(figure).deviceIndependentSize().toSize());
+    const QRect figureDevice = deviceRect(figurePlace, factor);
+    QImage image = renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(
+        QRectF(QPointF(topLeft) * factor - QPointF(device.topLeft()), QSizeF(place.size()) * factor),
+        QImage(QStringLiteral(":/marks/%1.png").arg(number)));
+    return image;
+}
 
 QImage pictureImage(int number, qreal devicePixelRatio)
 {
@@ -60,11 +129,19 @@ QImage pictureImage(int number, qreal devicePixelRatio)
 
 QPixmap picture(int number)
 {
+    QHash<int, QPixmap> &shown = shownPictures();
+    shown.removeIf([](const QHash<int, QPixmap>::iterator it) { return it.value().isDetached(); });
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const auto kept = shown.constFind(number);
+    if (kept != shown.cend() && qFuzzyCompare(kept->devicePixelRatio(), ratio > 1.0 ? 2.0 : 1.0))
+        return *kept;
     QImage image = pictureImage(number, ratio);
     if (image.isNull() && ratio > 1.0)
         image = pictureImage(number, 1.0);
-    return QPixmap::fromImage(image);
+    const QPixmap pixmap = QPixmap::fromImage(image);
+    if (!pixmap.isNull())
+        shown.insert(number, pixmap);
+    return pixmap;
 }
 
 QByteArray sound(int number)

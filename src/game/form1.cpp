@@ -14,10 +14,12 @@
 #include "game_rules.h"
 #include "picture_box.h"
 #include "program_folder.h"
+#include "scaled_frame.h"
 #include "seams.h"
 #include "twips.h"
 #include "window_surface.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -33,6 +35,8 @@ constexpr int RedColour = 12;
 constexpr int FlashMs = 400;
 constexpr int PauseTickCount = 6;
 constexpr qint16 LastClockPos = 478;
+// The window's outer edges after start-up, in twips.
+constexpr QRect OuterTwips(1500, 1000, 9400, 7600);
 
 toolkit::PictureBox *makeBox(QWidget *parent, const char *name, QPoint at)
 {
@@ -77,11 +81,10 @@ template <typename Target> void showPictureIfAny(Target *target, int number)
         target->setPicture(picture);
 }
 
-QIcon programIcon()
+QIcon programIcon(std::initializer_list<const char *> paths)
 {
     QIcon icon;
-    // The scalable icon is for the desktop; the window needs only these sizes.
-    for (const char *path : {":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}) {
+    for (const char *path : paths) {
         if (QFile::exists(QLatin1String(path)))
             icon.addFile(QLatin1String(path));
     }
@@ -106,18 +109,30 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
     , random_(random)
 {
     setWindowTitle(QStringLiteral("Tovasel"));
-    setWindowIcon(programIcon());
+    // The scalable icon is for the desktop; the window needs only these sizes,
+    // and the title bar only the small one, so the large one waits.
+    setWindowIcon(programIcon({":/icons/tovasel-32.png"}));
+    toolkit::afterFirstFrame(this, [this] {
+        setWindowIcon(programIcon({":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}));
+    });
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Navy);
     setPalette(palette);
     setAutoFillBackground(true);
 
-    surface_ = new toolkit::WindowSurface(this);
+    // Full screen enlarges the whole client area, laid out at its window size.
+    auto *frame = new toolkit::ScaledFrame(
+        this, toolkit::clientSizeForOuterTwips(OuterTwips.width(), OuterTwips.height()));
+    surface_ = new toolkit::WindowSurface(frame);
     surface_->setObjectName(QStringLiteral("surface"));
     surface_->setBackgroundColour(Navy);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(surface_);
+    layout->addWidget(frame);
+    auto *fullScreen = new QAction(this);
+    fullScreen->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
+    connect(fullScreen, &QAction::triggered, this, &Form1::toggleFullScreen);
+    addAction(fullScreen);
 
     PicB = makeBox(surface_, "PicB", {496, 240});
     PicB->setToolTip(QStringLiteral("开始"));
@@ -163,6 +178,7 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(TimerBoy, &QTimer::timeout, this, &Form1::TimerBoy_Timer);
 
+    frame->setArea(surface_, &content::largerPicture);
     Form_Load();
 }
 
@@ -188,13 +204,26 @@ void Form1::Form_Load()
     resetGameCounters();
     s_.gameRunning = 0;
     s_.figureNo = 1;
-    toolkit::setOuterGeometryTwips(this, 1500, 1000, 9400, 7600);
+    placeWindow();
     s_.sPath = programFilesFolder();
     for (int i = 0; i < s_.livesLeft; ++i)
         showPictureIfAny(Pics[i], content::LifeIcon);
     showPictureIfAny(PicB, content::StartButton);
     showPictureIfAny(PicBh, content::HelpButton);
     showPictureIfAny(surface_, content::figurePicture(1));
+}
+
+void Form1::placeWindow()
+{
+    toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
+                                   OuterTwips.height());
+}
+
+// The game goes on as it was: only its size on the screen changes.
+void Form1::toggleFullScreen()
+{
+    if (!toolkit::toggleFullScreen(this))
+        placeWindow();
 }
 
 void Form1::PicB_Click()

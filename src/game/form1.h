@@ -74,6 +74,8 @@ private:
     friend class Form1Peer;
 
     void Form_Load();
+    void placeWindow();
+    void toggleFullScreen();
     void resetGameCounters();
     void List1_Click();
     void BeginRound();

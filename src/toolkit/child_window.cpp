@@ -3,6 +3,8 @@
 
 #include "child_window.h"
 
+#include "scaled_frame.h"
+
 #include <QApplication>
 #include <QVariant>
 #include <QWidget>
@@ -23,6 +25,7 @@ void disableOpener(QWidget *opener, QWidget *child)
 {
     child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
     opener->setEnabled(false);
+    scaleWithOpener(child, opener);
 }
 
 void releaseOpener(QWidget *opener, QWidget *child)

@@ -4,55 +4,107 @@
 #include "drawing_layer.h"
 
 #include <QPainter>
-#include <QPixmap>
 
 namespace toolkit {
 
+QRect scaledRect(QRect rect, qreal factor)
+{
+    return QRect(QPoint(qRound(rect.left() * factor), qRound(rect.top() * factor)),
+                 QPoint(qRound((rect.right() + 1) * factor) - 1, qRound((rect.bottom() + 1) * factor) - 1));
+}
+
 void DrawingLayer::cover(QSize size, qreal devicePixelRatio)
 {
-    const QSize needed = size * devicePixelRatio;
+    const bool zoomed = factor_ != 1.0;
+    const QSize needed = zoomed ? scaledRect(QRect(origin_, size), factor_).size() : size * devicePixelRatio;
+    const qreal ratio = zoomed ? 1.0 : devicePixelRatio;
     if (!image_.isNull() && image_.width() >= needed.width() && image_.height() >= needed.height() &&
-        qFuzzyCompare(image_.devicePixelRatio(), devicePixelRatio))
+        qFuzzyCompare(image_.devicePixelRatio(), ratio))
         return;
     QImage grown(needed.expandedTo(image_.size()), QImage::Format_ARGB32_Premultiplied);
-    grown.setDevicePixelRatio(devicePixelRatio);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(Qt::transparent);
-    if (!empty_) {
+    if (!steps_.isEmpty()) {
         QPainter painter(&grown);
         painter.drawImage(QPoint(0, 0), image_);
     }
     image_ = grown;
 }
 
-void DrawingLayer::paintPicture(QPoint topLeft, const QPixmap &picture)
+void DrawingLayer::zoom(qreal factor, QPoint origin, const Enlarge &enlarge)
 {
-    if (picture.isNull())
-        return;
-    cover(QSize(topLeft.x(), topLeft.y()) + picture.deviceIndependentSize().toSize(),
-          image_.isNull() ? picture.devicePixelRatio() : image_.devicePixelRatio());
-    QPainter painter(&image_);
-    painter.drawPixmap(topLeft, picture);
-    empty_ = false;
+    factor_ = factor;
+    origin_ = origin;
+    enlarge_ = enlarge;
+    image_ = QImage();
+    for (const Step &step : std::as_const(steps_))
+        draw(step);
 }
 
-void DrawingLayer::fillBox(QPoint from, QPoint to, const QColor &colour)
+QRect DrawingLayer::paintPicture(QPoint topLeft, const QPixmap &picture)
+{
+    if (picture.isNull())
+        return {};
+    steps_.append({QRect(topLeft, picture.deviceIndependentSize().toSize()), picture, {}});
+    return draw(steps_.last());
+}
+
+QRect DrawingLayer::fillBox(QPoint from, QPoint to, const QColor &colour)
 {
     const QRect box = QRect(from, to).normalized();
-    cover(QSize(box.right() + 1, box.bottom() + 1), image_.isNull() ? 1.0 : image_.devicePixelRatio());
+    // A box over everything drawn so far replaces it, so the time bar's
+    // fills do not pile up from game to game.
+    QRect drawn;
+    for (const Step &step : std::as_const(steps_))
+        drawn |= step.place;
+    if (box.contains(drawn))
+        steps_.clear();
+    steps_.append({box, {}, colour});
+    return draw(steps_.last());
+}
+
+QRect DrawingLayer::draw(const Step &step)
+{
+    if (factor_ == 1.0) {
+        cover(QSize(step.place.right() + 1, step.place.bottom() + 1),
+              image_.isNull() ? (step.picture.isNull() ? 1.0 : step.picture.devicePixelRatio())
+                              : image_.devicePixelRatio());
+        QPainter painter(&image_);
+        if (step.picture.isNull())
+            painter.fillRect(step.place, step.colour);
+        else
+            painter.drawPixmap(step.place.topLeft(), step.picture);
+        return step.place;
+    }
+    // Zoomed, the layer's pixels are the device's, counted from the owner's corner.
+    cover(QSize(step.place.right() + 1, step.place.bottom() + 1), 1.0);
+    const QPoint corner = scaledRect(QRect(origin_, QSize(1, 1)), factor_).topLeft();
+    const QRect device = scaledRect(step.place.translated(origin_), factor_).translated(-corner);
     QPainter painter(&image_);
-    painter.fillRect(box, colour);
-    empty_ = false;
+    if (step.picture.isNull()) {
+        painter.fillRect(device, step.colour);
+        return device;
+    }
+    const QImage larger =
+        enlarge_ ? enlarge_(step.picture, step.place.topLeft() + origin_, factor_) : QImage();
+    if (!larger.isNull()) {
+        painter.drawImage(device.topLeft(), larger);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(device, step.picture);
+    }
+    return device;
 }
 
 void DrawingLayer::clear()
 {
     image_.fill(Qt::transparent);
-    empty_ = true;
+    steps_.clear();
 }
 
 void DrawingLayer::drawOnto(QPainter &painter) const
 {
-    if (!empty_)
+    if (!steps_.isEmpty())
         painter.drawImage(QPoint(0, 0), image_);
 }
 

@@ -4,32 +4,60 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPixmap>
+
+#include <functional>
 
 class QPainter;
-class QPixmap;
 
 namespace toolkit {
 
+// A picture drawn larger than its natural size: the picture, where its
+// top-left corner goes (in the pixels of the area it belongs to) and the
+// factor. A null image when there is none; the picture is then stretched.
+using Enlarge = std::function<QImage(const QPixmap &picture, QPoint topLeft, qreal factor)>;
+
+// The device pixels that the area pixels of rect cover at factor: each edge
+// is rounded, so that neighbouring rectangles join without gaps or overlaps.
+QRect scaledRect(QRect rect, qreal factor);
+
 // What has been painted on a window or picture box at run time. It lives
 // outside the paint event, so covering and uncovering the window loses
-// nothing, and it is cleared without touching the background picture.
+// nothing, and it is cleared without touching the background picture. It
+// keeps what was painted, so that it can be drawn again at another size.
 class DrawingLayer
 {
 public:
     // Grows the layer to cover size (logical pixels) at ratio, keeping its content.
     void cover(QSize size, qreal devicePixelRatio);
+    // Draws everything again, and from now on, enlarged by factor, for an
+    // owner whose top-left corner is at origin in its area's pixels.
+    void zoom(qreal factor, QPoint origin, const Enlarge &enlarge);
 
-    void paintPicture(QPoint topLeft, const QPixmap &picture);
+    // Each returns the owner's pixels that changed.
+    QRect paintPicture(QPoint topLeft, const QPixmap &picture);
     // Fills the box between two corners, both corners included.
-    void fillBox(QPoint from, QPoint to, const QColor &colour);
+    QRect fillBox(QPoint from, QPoint to, const QColor &colour);
     void clear();
 
     void drawOnto(QPainter &painter) const;
-    bool isEmpty() const { return empty_; }
+    bool isEmpty() const { return steps_.isEmpty(); }
 
 private:
+    struct Step
+    {
+        QRect place;
+        QPixmap picture; // or, when null, a box filled with colour
+        QColor colour;
+    };
+    QRect draw(const Step &step);
+
+    QList<Step> steps_;
     QImage image_;
-    bool empty_ = true;
+    qreal factor_ = 1.0;
+    QPoint origin_;
+    Enlarge enlarge_;
 };
 
 } // namespace toolkit

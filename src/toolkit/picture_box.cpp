@@ -28,14 +28,14 @@ void PictureBox::setFitsPicture(bool fits)
 void PictureBox::fitPicture()
 {
     if (fitsPicture_ && !picture().isNull())
-        resize(picture().deviceIndependentSize().toSize());
+        resizeDesign(picture().deviceIndependentSize().toSize());
 }
 
 void PictureBox::fillBox(QPoint from, QPoint to, int paletteColour)
 {
-    drawing_.cover(size(), devicePixelRatioF());
-    drawing_.fillBox(from, to, classicColour(paletteColour));
-    update();
+    drawing_.cover(designGeometry().size(), devicePixelRatioF());
+    // Only the box is painted again: the time bar grows by a box a tick.
+    update(drawing_.fillBox(from, to, classicColour(paletteColour)));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

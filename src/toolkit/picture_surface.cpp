@@ -17,12 +17,16 @@ void PictureSurface::setPicture(const QPixmap &picture)
     // game would otherwise stand beside the next game's hint.
     drawing_.clear();
     picture_ = picture;
+    enlargePicture();
     update();
 }
 
 void PictureSurface::setBackgroundColour(const QColor &colour)
 {
     background_ = colour;
+    // It covers what lies beneath, which is then not painted first: a
+    // full-screen window would otherwise be filled twice over.
+    setAttribute(Qt::WA_OpaquePaintEvent, colour.isValid() && colour.alpha() == 255);
     update();
 }
 
@@ -32,13 +36,61 @@ void PictureSurface::clearDrawing()
     update();
 }
 
+void PictureSurface::setZoom(qreal factor, QRect design, const Enlarge &enlarge)
+{
+    zoom_ = factor;
+    design_ = design;
+    enlarge_ = enlarge;
+    drawing_.zoom(factor, design.topLeft(), enlarge);
+    enlargePicture();
+    update();
+}
+
+void PictureSurface::resizeDesign(QSize size)
+{
+    if (zoom_ == 1.0) {
+        resize(size);
+        return;
+    }
+    design_.setSize(size);
+    setGeometry(scaledRect(design_, zoom_));
+}
+
+void PictureSurface::enlargePicture()
+{
+    // Drawn when first painted: a hidden box never needs it.
+    larger_ = QImage();
+    enlarged_ = false;
+}
+
 void PictureSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (background_.isValid())
+    if (zoom_ != 1.0 && !enlarged_ && !picture_.isNull() && enlarge_) {
+        larger_ = enlarge_(picture_, design_.topLeft(), zoom_);
+        enlarged_ = true;
+    }
+    if (background_.isValid()) {
+        // An opaque picture hides the background under it: at full screen
+        // that is millions of pixels not filled for nothing.
+        QRegion bare(rect());
+        if (!larger_.isNull())
+            bare -= QRect(QPoint(0, 0), larger_.size());
+        else if (zoom_ == 1.0 && !picture_.isNull() && !picture_.hasAlphaChannel())
+            bare -= QRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+        painter.setClipRegion(bare, Qt::IntersectClip);
         painter.fillRect(rect(), background_);
-    if (!picture_.isNull())
+        painter.setClipping(false);
+    }
+    if (!larger_.isNull()) {
+        painter.drawImage(QPoint(0, 0), larger_);
+    } else if (!picture_.isNull() && zoom_ != 1.0) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(QRectF(QPointF(0, 0), picture_.deviceIndependentSize() * zoom_), picture_,
+                           picture_.rect());
+    } else if (!picture_.isNull()) {
         painter.drawPixmap(QPoint(0, 0), picture_);
+    }
     drawing_.drawOnto(painter);
 }
 

@@ -28,14 +28,30 @@ public:
     void clearDrawing();
     bool hasDrawing() const { return !drawing_.isEmpty(); }
 
+    // Draws the surface enlarged by factor (1: at natural size), as laid out
+    // at design, its geometry in its area's pixels; the caller places it.
+    void setZoom(qreal factor, QRect design, const Enlarge &enlarge);
+    qreal zoom() const { return zoom_; }
+    // Its geometry as laid out at natural size.
+    QRect designGeometry() const { return zoom_ == 1.0 ? geometry() : design_; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Sets the size as laid out at natural size.
+    void resizeDesign(QSize size);
 
     DrawingLayer drawing_;
 
 private:
+    void enlargePicture();
+
     QPixmap picture_;
+    QImage larger_;
+    bool enlarged_ = false;
     QColor background_;
+    qreal zoom_ = 1.0;
+    QRect design_;
+    Enlarge enlarge_;
 };
 
 } // namespace toolkit

@@ -13,8 +13,7 @@ WindowSurface::WindowSurface(QWidget *parent)
 
 void WindowSurface::paintPicture(QPoint topLeft, const QPixmap &picture)
 {
-    drawing_.paintPicture(topLeft, picture);
-    update();
+    update(drawing_.paintPicture(topLeft, picture));
 }
 
 void WindowSurface::mousePressEvent(QMouseEvent *event)
@@ -22,9 +21,10 @@ void WindowSurface::mousePressEvent(QMouseEvent *event)
     event->accept();
     // Presses that a control left unhandled travel up to here; they were not
     // on the surface itself.
-    const QPointF pos = event->position();
-    if (childAt(pos.toPoint()) != nullptr)
+    if (childAt(event->position().toPoint()) != nullptr)
         return;
+    // Zoomed, a press is judged in the surface's own pixels, fractions kept.
+    const QPointF pos = event->position() / zoom();
     emit mouseDown(event->button(), event->modifiers(), float(pos.x()), float(pos.y()));
 }
 

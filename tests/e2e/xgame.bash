@@ -7,6 +7,8 @@
 # After xgame_start: XGAME_WID (the main window), XGAME_TMP (scratch folder,
 # also the program's folder, so its board file lands there), XGAME_PROGRAM_PID.
 #
+# XGAME_SCREEN is the screen's size (1024x768) for xgame_display.
+#
 # xgame_start is xgame_display and xgame_launch; a script that runs the
 # program several times calls them itself, and may set before each launch:
 #   XGAME_PREPARE  a command, run with the program's folder once the program
@@ -67,7 +69,7 @@ xgame_display()
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
         n=$((n + 1))
     done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp >"$XGAME_TMP/xvfb.log" 2>&1 &
     XGAME_XVFB_PID=$!
     export DISPLAY=":$n"
     local i
@@ -100,14 +102,15 @@ xgame_launch()
     sleep 0.5
 }
 
-# xgame_board_window [SECONDS]: waits up to SECONDS (10) for the leaderboard
-# window and prints it. xdotool's --name does not match its Chinese caption.
+# xgame_board_window [SECONDS [CAPTION]]: waits up to SECONDS (10) for the
+# leaderboard window (or the one with CAPTION) and prints it. xdotool's --name
+# does not match a Chinese caption.
 xgame_board_window()
 {
     local i w
     for i in $(seq $((${1:-10} * 10))); do
         for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-            if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "排行榜" ]; then
+            if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "${2:-排行榜}" ]; then
                 echo "$w"
                 return 0
             fi

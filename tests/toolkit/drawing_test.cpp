@@ -50,10 +50,13 @@ TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedAndReportsPressesOnItselfOnly)
     expectPixels(surface, painted);
     surface.clearDrawing();
     expectPixels(surface, {{{12, 12}, Qt::green}});
-    // Replacing the picture shows the new one, without what was drawn on the old.
+    // Replacing the picture shows the new one without what was drawn on the
+    // old; drawing made since stays on top.
     surface.paintPicture({0, 0}, solid({2, 2}, Qt::white));
     surface.setPicture(solid({50, 50}, Qt::yellow));
     expectPixels(surface, {{{30, 30}, Qt::yellow}, {{1, 1}, Qt::yellow}});
+    surface.paintPicture({0, 0}, solid({2, 2}, Qt::white));
+    expectPixels(surface, {{{1, 1}, Qt::white}});
 
     QSignalSpy downs(&surface, &toolkit::WindowSurface::mouseDown);
     QTest::mousePress(&surface, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 34));

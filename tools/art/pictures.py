@@ -7,7 +7,8 @@ pictures out of the figures.
     pictures.py render --svg DIR --out DIR   every DIR/NNN.svg, then the words
     pictures.py words --out DIR              only the word pictures
 
-Every output is an opaque 24-bit RGB PNG, at 1x and as NNN@2x.png at 2x.
+Every output is an opaque 24-bit RGB PNG, at 1x and as NNN@2x.png at 2x;
+beside DIR, marks/NNN.png holds each word's red mark alone at 5x, with alpha.
 """
 
 import argparse
@@ -93,10 +94,10 @@ def _over(base, colour, alpha):
     return base * (1 - a) + colour * a
 
 
-def paint_mark(pixels, mark, origin, scale):
-    """Paints the mark onto pixels (float H x W x 3), a cut of the figure whose
-    top left is origin (figure coordinates), enlarged by scale."""
-    h, w, _ = pixels.shape
+def mark_layers(shape, mark, origin, scale):
+    """The mark as (colour, alpha) layers, bottom first, over an area of shape
+    (H, W) whose top left is origin (figure coordinates), enlarged by scale."""
+    h, w = shape
     ys, xs = np.mgrid[0:h, 0:w]
     # pixel centres in figure units
     fx = origin[0] + (xs + 0.5) / scale
@@ -106,19 +107,17 @@ def paint_mark(pixels, mark, origin, scale):
     def cover(dist_inside):
         return np.clip(dist_inside / px + 0.5, 0.0, 1.0)
 
-    out = pixels.astype(float)
     kind = mark[0]
     if kind == "dot":
         _, cx, cy = mark[:3]
         r = mark[3] if len(mark) > 3 else 4.0
         d = np.hypot(fx - cx, fy - cy)
-        glow = 0.8 * np.exp(-2.0 * (np.maximum(d - r, 0) / (0.75 * r + 1.2)) ** 2)
-        out = _over(out, GLOW, glow)
-        out = _over(out, EDGE, cover(r + 0.9 - d))
-        out = _over(out, CORE, cover(r - d))
         ds = np.hypot(fx - (cx - 0.32 * r), fy - (cy - 0.34 * r))
-        out = _over(out, SHINE, 0.85 * cover(0.36 * r - ds))
-    elif kind == "ring":
+        return [(GLOW, 0.8 * np.exp(-2.0 * (np.maximum(d - r, 0) / (0.75 * r + 1.2)) ** 2)),
+                (EDGE, cover(r + 0.9 - d)),
+                (CORE, cover(r - d)),
+                (SHINE, 0.85 * cover(0.36 * r - ds))]
+    if kind == "ring":
         _, cx, cy, rx, ry = mark[:5]
         p = mark[5] if len(mark) > 5 else 2.0
         # a rounded ring (a superellipse of power p) follows a cartoon head,
@@ -130,12 +129,26 @@ def paint_mark(pixels, mark, origin, scale):
         grad = np.hypot(k * ax ** (p - 1) / rx, k * ay ** (p - 1) / ry) + 1e-9
         d = np.abs(rho - 1.0) / grad
         half = 1.1
-        out = _over(out, GLOW, 0.7 * np.exp(-2.0 * (np.maximum(d - half, 0) / 2.2) ** 2))
-        out = _over(out, EDGE, cover(half + 0.6 - d))
-        out = _over(out, CORE, cover(half - d))
-    else:
-        raise ValueError(kind)
+        return [(GLOW, 0.7 * np.exp(-2.0 * (np.maximum(d - half, 0) / 2.2) ** 2)),
+                (EDGE, cover(half + 0.6 - d)),
+                (CORE, cover(half - d))]
+    raise ValueError(kind)
+
+
+def paint_mark(pixels, mark, origin, scale):
+    """Paints the mark onto pixels (float H x W x 3), a cut of the figure whose
+    top left is origin (figure coordinates), enlarged by scale."""
+    out = pixels.astype(float)
+    for colour, alpha in mark_layers(pixels.shape[:2], mark, origin, scale):
+        out = _over(out, colour, alpha)
     return np.clip(np.rint(out), 0, 255).astype(np.uint8)
+
+
+def full_mark(word):
+    mark = word.mark
+    if mark[0] == "dot" and len(mark) == 3:
+        mark = mark + (mark_radius(word),)
+    return mark
 
 
 def mark_radius(word):
@@ -158,13 +171,34 @@ def cut_words(out_dir):
             cut = fig[y1 * scale:(y1 + h) * scale, x1 * scale:(x1 + w) * scale]
             if cut.shape[:2] != (h * scale, w * scale):
                 raise SystemExit(f"word {word.number} reaches outside its figure")
-            mark = word.mark
-            if mark[0] == "dot" and len(mark) == 3:
-                mark = mark + (mark_radius(word),)
-            marked = paint_mark(cut, mark, word.origin, scale)
+            marked = paint_mark(cut, full_mark(word), word.origin, scale)
             save_rgb(Image.fromarray(marked, "RGB"),
                      os.path.join(out_dir, f"{word.number}{suffix}.png"))
     print(f"  word pictures: {len(WORDS)} at 1x and 2x")
+
+
+MARK_SCALE = 5  # enough for a 483-pixel figure on a 2160-pixel-high screen
+
+
+def write_marks(out_dir):
+    """Each word's mark alone, on transparent, at MARK_SCALE over the word
+    picture's area: full screen lays it over the figure drawn at its size."""
+    os.makedirs(out_dir, exist_ok=True)
+    for word in WORDS:
+        w, h = word.size
+        colour = np.zeros((h * MARK_SCALE, w * MARK_SCALE, 3))
+        alpha = np.zeros((h * MARK_SCALE, w * MARK_SCALE))
+        for c, a in mark_layers(alpha.shape, full_mark(word), word.origin, MARK_SCALE):
+            a = np.clip(a, 0.0, 1.0)
+            colour = c * a[..., None] + colour * (1 - a[..., None])
+            alpha = a + alpha * (1 - a)
+        straight = colour / np.maximum(alpha, 1e-9)[..., None]
+        rgba = np.dstack([straight, alpha * 255])
+        image = Image.fromarray(np.clip(np.rint(rgba), 0, 255).astype(np.uint8), "RGBA")
+        tmp = os.path.join(out_dir, f"{word.number}.png.tmp")
+        image.save(tmp, format="PNG", optimize=True)
+        os.replace(tmp, os.path.join(out_dir, f"{word.number}.png"))
+    print(f"  word marks: {len(WORDS)} at {MARK_SCALE}x")
 
 
 def main():
@@ -181,6 +215,7 @@ def main():
     figs = [os.path.join(args.out, f"{n}.png") for n in (100, 200)]
     if all(os.path.exists(p) for p in figs):
         cut_words(args.out)
+        write_marks(os.path.join(os.path.dirname(os.path.abspath(args.out)), "marks"))
     else:
         print("  no figures yet: word pictures not cut", file=sys.stderr)
 

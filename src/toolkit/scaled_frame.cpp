@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scaled_frame.h"
+
+#include "picture_surface.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace toolkit {
+namespace {
+
+QFont scaledFont(QFont font, qreal factor)
+{
+    font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
+// Remembers a child window's design while it is shown enlarged, and puts it
+// back when the window is hidden, so that its next opening starts as designed.
+class ChildScaler : public QObject
+{
+public:
+    ChildScaler(QWidget *child, QWidget *opener)
+        : QObject(child)
+        , child_(child)
+        , opener_(opener)
+    {
+        setObjectName(QStringLiteral("toolkitChildScaler"));
+        child->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            enlarge();
+        else if (event->type() == QEvent::Hide)
+            restore();
+        return false;
+    }
+
+private:
+    void enlarge()
+    {
+        const ScaledFrame *frame = opener_->findChild<ScaledFrame *>();
+        const qreal factor = frame ? frame->factor() : 1.0;
+        if (factor == 1.0 || !designs_.isEmpty())
+            return;
+        designs_.insert(child_, {child_->geometry(), child_->font()});
+        const QList<QWidget *> widgets = child_->findChildren<QWidget *>();
+        for (QWidget *widget : widgets)
+            designs_.insert(widget, {widget->geometry(), widget->font()});
+        for (QWidget *widget : widgets) {
+            widget->setGeometry(scaledRect(designs_[widget].geometry, factor));
+            if (widget->testAttribute(Qt::WA_SetFont))
+                widget->setFont(scaledFont(designs_[widget].font, factor));
+        }
+        child_->setFont(scaledFont(child_->font(), factor));
+        child_->setFixedSize(child_->size() * factor);
+
+        // Over the middle of the game, whole on the screen; a window manager
+        // keeps it above the full-screen window while it is open.
+        const QRect screen = opener_->screen()->availableGeometry();
+        QRect place(QPoint(0, 0), child_->frameGeometry().size().expandedTo(child_->size()));
+        place.moveCenter(frame->areaOnScreen().center());
+        place.moveTopLeft(QPoint(
+            std::clamp(place.left(), screen.left(), std::max(screen.left(), screen.right() - place.width())),
+            std::clamp(place.top(), screen.top(), std::max(screen.top(), screen.bottom() - place.height()))));
+        child_->move(place.topLeft());
+        if (child_->windowHandle() && opener_->windowHandle())
+            child_->windowHandle()->setTransientParent(opener_->windowHandle());
+    }
+
+    void restore()
+    {
+        if (designs_.isEmpty())
+            return;
+        const QList<QWidget *> widgets = child_->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            const auto design = designs_.constFind(widget);
+            if (design == designs_.cend())
+                continue; // made while enlarged: it is made again at the next opening
+            widget->setGeometry(design->geometry);
+            if (widget->testAttribute(Qt::WA_SetFont))
+                widget->setFont(design->font);
+        }
+        const Design window = designs_.value(child_);
+        child_->setFont(window.font);
+        child_->setFixedSize(window.geometry.size());
+        if (child_->windowHandle())
+            child_->windowHandle()->setTransientParent(nullptr);
+        designs_.clear();
+    }
+
+    struct Design
+    {
+        QRect geometry;
+        QFont font;
+    };
+    QWidget *child_;
+    QWidget *opener_;
+    QHash<QWidget *, Design> designs_;
+};
+
+} // namespace
+
+ScaledFrame::ScaledFrame(QWidget *parent, QSize designSize)
+    : QWidget(parent)
+    , designSize_(designSize)
+{}
+
+void ScaledFrame::setArea(PictureSurface *area, const Enlarge &enlarge)
+{
+    area_ = area;
+    enlarge_ = enlarge;
+    layOut();
+}
+
+QRect ScaledFrame::areaOnScreen() const
+{
+    return area_ ? QRect(area_->mapToGlobal(QPoint(0, 0)), area_->size()) : QRect();
+}
+
+void ScaledFrame::resizeEvent(QResizeEvent *)
+{
+    layOut();
+}
+
+void ScaledFrame::layOut()
+{
+    if (!area_)
+        return;
+    const qreal factor =
+        std::min(qreal(width()) / designSize_.width(), qreal(height()) / designSize_.height());
+    const QList<QWidget *> children = area_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    if (factor_ == 1.0) {
+        designs_.clear();
+        for (QWidget *child : children)
+            designs_.insert(child, {child->geometry(), child->font()});
+    }
+    const bool zoomed = factor > 1.0;
+    factor_ = zoomed ? factor : 1.0;
+
+    QRect place(QPoint(0, 0),
+                zoomed ? scaledRect(QRect(QPoint(0, 0), designSize_), factor_).size() : designSize_);
+    place.moveCenter(rect().center());
+    if (!zoomed)
+        place.moveTopLeft(QPoint(0, 0));
+    area_->setZoom(factor_, QRect(QPoint(0, 0), designSize_), enlarge_);
+    area_->setGeometry(place);
+    for (QWidget *child : children) {
+        if (auto *surface = qobject_cast<PictureSurface *>(child)) {
+            const QRect design = surface->designGeometry();
+            surface->setZoom(factor_, design, enlarge_);
+            surface->setGeometry(scaledRect(design, factor_));
+        } else {
+            const Design &design = designs_[child];
+            child->setGeometry(scaledRect(design.geometry, factor_));
+            child->setFont(scaledFont(design.font, factor_));
+        }
+    }
+}
+
+bool toggleFullScreen(QWidget *window)
+{
+    // Kept apart from the window's state, which follows what a window
+    // manager reports, and without one reads normal again at once.
+    static constexpr char Property[] = "toolkitFullScreen";
+    const bool full = !window->property(Property).toBool();
+    window->setProperty(Property, full);
+    if (!full) {
+        window->showNormal();
+        return false;
+    }
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window->showFullScreen();
+    // Where no window manager takes the window there.
+    window->setGeometry(window->screen()->geometry());
+    return true;
+}
+
+void scaleWithOpener(QWidget *child, QWidget *opener)
+{
+    if (!child->findChild<QObject *>(QStringLiteral("toolkitChildScaler"), Qt::FindDirectChildrenOnly))
+        new ChildScaler(child, opener);
+}
+
+} // namespace toolkit
