@@ -4,10 +4,10 @@
 // How long a cue takes from the play call until the audio device takes its
 // first samples. Run under any SDL audio driver; prints one figure a line.
 
+#include "bench_wav.h"
 #include "sdl_cue_player.h"
 
 #include <QCoreApplication>
-#include <QtEndian>
 
 #include <SDL.h>
 
@@ -20,25 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-QByteArray wavImage(int samples)
-{
-    QByteArray data(samples, char(0xa0));
-    QByteArray fmt(16, '\0');
-    qToLittleEndian<quint16>(1, fmt.data());
-    qToLittleEndian<quint16>(1, fmt.data() + 2);
-    qToLittleEndian<quint32>(22050, fmt.data() + 4);
-    qToLittleEndian<quint32>(22050, fmt.data() + 8);
-    qToLittleEndian<quint16>(1, fmt.data() + 12);
-    qToLittleEndian<quint16>(8, fmt.data() + 14);
-    auto chunk = [](const char *id, const QByteArray &body) {
-        QByteArray size(4, '\0');
-        qToLittleEndian<quint32>(quint32(body.size()), size.data());
-        return QByteArray(id) + size + body;
-    };
-    const QByteArray body = "WAVE" + chunk("fmt ", fmt) + chunk("data", data);
-    return chunk("RIFF", body);
-}
 
 // Time until the device has pulled samples of the sound just queued.
 double startLatencyMs(SdlCuePlayer &player, const QByteArray &wav, int samples)
@@ -58,7 +39,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int samples = 11025; // half a second
-    const QByteArray wav = wavImage(samples);
+    const QByteArray wav = benchWav(samples);
     SdlCuePlayer player;
 
     const double first = startLatencyMs(player, wav, samples);

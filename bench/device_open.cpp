@@ -6,12 +6,12 @@
 // its own server (Debian's pulseaudio and pulseaudio-utils) in a private
 // runtime folder; prints one figure a line.
 
+#include "bench_wav.h"
 #include "sdl_cue_player.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QThread>
 
 #include <algorithm>
@@ -21,23 +21,6 @@
 #include <vector>
 
 namespace {
-
-QByteArray wavImage(int samples)
-{
-    QByteArray fmt(16, '\0');
-    qToLittleEndian<quint16>(1, fmt.data());
-    qToLittleEndian<quint16>(1, fmt.data() + 2);
-    qToLittleEndian<quint32>(22050, fmt.data() + 4);
-    qToLittleEndian<quint32>(22050, fmt.data() + 8);
-    qToLittleEndian<quint16>(1, fmt.data() + 12);
-    qToLittleEndian<quint16>(8, fmt.data() + 14);
-    auto chunk = [](const char *id, const QByteArray &body) {
-        QByteArray size(4, '\0');
-        qToLittleEndian<quint32>(quint32(body.size()), size.data());
-        return QByteArray(id) + size + body;
-    };
-    return chunk("RIFF", "WAVE" + chunk("fmt ", fmt) + chunk("data", QByteArray(samples, char(0xa0))));
-}
 
 bool quietly(const QString &program, const QStringList &args)
 {
@@ -102,7 +85,7 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     qputenv("HOME", runtime.path().toLocal8Bit());
     qputenv("SDL_AUDIODRIVER", "pulseaudio");
-    const QByteArray wav = wavImage(2205);
+    const QByteArray wav = benchWav(2205);
     const int rounds = 7;
     const auto retry =
         std::chrono::duration_cast<std::chrono::milliseconds>(SdlCuePlayer::RetryInterval).count() + 50;
