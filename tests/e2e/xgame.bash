@@ -102,13 +102,13 @@ xgame_launch()
     sleep 0.5
 }
 
-# xgame_board_window [SECONDS [CAPTION]]: waits up to SECONDS (10) for the
+# xgame_board_window [SECONDS [CAPTION]]: waits up to SECONDS (10; 0 looks once) for the
 # leaderboard window (or the one with CAPTION) and prints it. xdotool's --name
 # does not match a Chinese caption.
 xgame_board_window()
 {
     local i w
-    for i in $(seq $((${1:-10} * 10))); do
+    for i in $(seq 0 $((${1:-10} * 10))); do
         for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
             if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "${2:-排行榜}" ]; then
                 echo "$w"
