@@ -7,12 +7,14 @@ do not notice survives. The faults are listed in scripts/mutants.tsv.
 
     scripts/mutants.py [REF] [--only PATTERN]
 
-REF is a commit (default: the working tree). The scratch copy and its build
+REF is a commit (default: the working tree); PATTERN, a regular expression,
+keeps the faults in the files it matches. The scratch copy and its build
 live in build-mutants/; the result is printed and written to
 build-mutants/result.txt.
 """
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -70,7 +72,7 @@ def main():
 
     lines, killed, total = [], 0, 0
     for number, path, old, new, reason in mutants():
-        if only not in path:
+        if not re.search(only, path):
             continue
         target = source / path
         original = target.read_text()
