@@ -21,6 +21,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_speech as cs  # noqa: E402
+import vocabulary  # noqa: E402
 import make_sounds as ms  # noqa: E402
 import wav8  # noqa: E402
 
@@ -39,7 +40,7 @@ def main():
     try:
         small, big = os.path.join(tmp, "s.gram"), os.path.join(tmp, "b.gram")
         cs.write_grammar(small, targets)
-        cs.write_grammar(big, cs.common_vocabulary(cs.VOCAB_SIZE, targets)[0])
+        cs.write_grammar(big, vocabulary.common_vocabulary(vocabulary.VOCAB_SIZE, targets)[0])
         target = 10 ** (ms.LOUDNESS_DBFS / 20)
         pool = concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2)
         for phones in a.phones.split("|"):
