@@ -6,6 +6,7 @@
 #include "seams.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -19,5 +20,9 @@ int main(int argc, char *argv[])
     // Form_Load runs in the constructor, before the window appears.
     Form1 window(player, hold, random);
     window.show();
+    // Sound is loaded once the window is up, well before a child can reach
+    // the start button, so that neither the first frame nor the first word
+    // waits for it.
+    QTimer::singleShot(250, &SdlCuePlayer::preload);
     return app.exec();
 }

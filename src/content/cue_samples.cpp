@@ -3,9 +3,8 @@
 
 #include "cue_samples.h"
 
+#include "sdl_audio.h"
 #include "wav_image.h"
-
-#include <SDL.h>
 
 #include <cstring>
 
@@ -41,17 +40,20 @@ QByteArray cueSamples(const QByteArray &wavImage)
     if (frames == 0)
         return {};
 
+    const SdlAudio *sdl = sdlAudio();
+    if (sdl == nullptr)
+        return {};
     SDL_AudioCVT cvt;
     const SDL_AudioFormat format = wav->bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
-    if (SDL_BuildAudioCVT(&cvt, format, Uint8(wav->channels), int(wav->sampleRate), AUDIO_U8, 1,
-                          CueDeviceRate) < 0)
+    if (sdl->BuildAudioCVT(&cvt, format, Uint8(wav->channels), int(wav->sampleRate), AUDIO_U8, 1,
+                           CueDeviceRate) < 0)
         return {};
     const qsizetype length = frames * wav->blockAlign;
     QByteArray buffer(length * cvt.len_mult, Qt::Uninitialized);
     memcpy(buffer.data(), wav->samples.constData(), size_t(length));
     cvt.buf = reinterpret_cast<Uint8 *>(buffer.data());
     cvt.len = int(length);
-    if (SDL_ConvertAudio(&cvt) < 0 || cvt.len_cvt < 0 || cvt.len_cvt > buffer.size())
+    if (sdl->ConvertAudio(&cvt) < 0 || cvt.len_cvt < 0 || cvt.len_cvt > buffer.size())
         return {};
     buffer.truncate(cvt.len_cvt);
     return buffer;

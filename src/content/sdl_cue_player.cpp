@@ -4,8 +4,9 @@
 #include "sdl_cue_player.h"
 
 #include "cue_samples.h"
+#include "sdl_audio.h"
 
-#include <SDL.h>
+#include <QThreadPool>
 
 #include <chrono>
 #include <thread>
@@ -23,13 +24,18 @@ SdlCuePlayer::~SdlCuePlayer()
     closeAudio();
 }
 
+void SdlCuePlayer::preload()
+{
+    QThreadPool::globalInstance()->start([] { sdlAudio(); });
+}
+
 void SdlCuePlayer::closeAudio()
 {
     if (device_ != 0)
-        SDL_CloseAudioDevice(device_);
+        sdl_->CloseAudioDevice(device_);
     device_ = 0;
     if (audioUp_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     audioUp_ = false;
 }
 
@@ -38,24 +44,28 @@ bool SdlCuePlayer::openDevice()
     // A restarting sound server, or a headset that takes over the output,
     // stops the device; it is then replaced at once.
     const bool lost = device_ != 0;
-    if (lost && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING)
+    if (lost && sdl_->GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING)
         return true;
     const auto now = Clock::now();
     if (!lost && now < nextTry_)
         return false;
     nextTry_ = now + RetryInterval;
+    if (sdl_ == nullptr)
+        sdl_ = sdlAudio();
+    if (sdl_ == nullptr)
+        return false;
 
     if (lost) {
         // The driver connects to the server afresh for each device.
-        SDL_CloseAudioDevice(device_);
+        sdl_->CloseAudioDevice(device_);
         device_ = 0;
     } else {
         // After a failure the subsystem starts afresh: the driver may be the
         // fallback SDL chose while the sound server was down.
         closeAudio();
         // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         audioUp_ = true;
     }
@@ -65,9 +75,9 @@ bool SdlCuePlayer::openDevice()
     want.format = AUDIO_U8;
     want.channels = 1;
     want.samples = BufferSamples;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    device_ = sdl_->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ != 0)
-        SDL_PauseAudioDevice(device_, 0);
+        sdl_->PauseAudioDevice(device_, 0);
     return device_ != 0;
 }
 
@@ -81,9 +91,9 @@ void SdlCuePlayer::play(const QByteArray &wav, bool wait)
     const auto end = start + std::chrono::microseconds(qint64(samples.size()) * 1000000 / CueDeviceRate);
 
     if (openDevice()) {
-        SDL_ClearQueuedAudio(device_);
+        sdl_->ClearQueuedAudio(device_);
         if (!samples.isEmpty())
-            SDL_QueueAudio(device_, samples.constData(), Uint32(samples.size()));
+            sdl_->QueueAudio(device_, samples.constData(), Uint32(samples.size()));
     }
     if (!wait)
         return;
@@ -92,6 +102,6 @@ void SdlCuePlayer::play(const QByteArray &wav, bool wait)
     // machines without audio output too.
     std::this_thread::sleep_until(end);
     const auto giveUp = end + std::chrono::milliseconds(250);
-    while (device_ != 0 && SDL_GetQueuedAudioSize(device_) > 0 && Clock::now() < giveUp)
-        SDL_Delay(2);
+    while (device_ != 0 && sdl_->GetQueuedAudioSize(device_) > 0 && Clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }

@@ -9,6 +9,8 @@
 
 #include <chrono>
 
+struct SdlAudio;
+
 // The cue player over SDL2's audio subsystem. One device, opened on first use
 // and kept open; a device the sound server takes away is opened again at the
 // next sound, and a sound that finds no device tries to open one, at most
@@ -25,6 +27,10 @@ public:
 
     void play(const QByteArray &wav, bool wait) override;
 
+    // Loads the sound library on a worker thread, so that the first sound
+    // need not wait for it.
+    static void preload();
+
     // The open device, 0 before the first sound or without audio output.
     quint32 device() const { return device_; }
 
@@ -37,7 +43,8 @@ private:
     bool openDevice();
     void closeAudio();
 
-    quint32 device_ = 0; // an SDL_AudioDeviceID
+    const SdlAudio *sdl_ = nullptr; // loaded at the first attempt to open
+    quint32 device_ = 0;            // an SDL_AudioDeviceID
     bool audioUp_ = false;
     std::chrono::steady_clock::time_point nextTry_{};
 };
