@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <iostream>
 #include <random>
 #include <thread>
@@ -41,68 +40,18 @@ bool writeBoard(const QString &path, std::uint64_t which)
     return leaderboard::writeBoard(path, table, qint16(which % 2 ? 7 : 3), name, 5);
 }
 
-int writer(const QString &board, std::uint64_t n, bool dieAtFirstRename)
-{
-    if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
-        return 2;
-    for (dieAtRename = dieAtFirstRename;; ++n) {
-        if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
-            return 2;
-        if (dieAtRename)
-            return 3;
-    }
-}
-
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Whether the process has a file open in folder: the save's copy, named or not.
-bool hasFileOpenIn(pid_t pid, const std::string &folder)
+struct Writer : QProcess
 {
-    std::error_code error;
-    for (const auto &fd :
-         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
-        if (std::filesystem::read_symlink(fd.path(), error).native().starts_with(folder + '/'))
-            return true;
-    }
-    return false;
-}
-
-class BoardCrash : public ::testing::Test
-{
-protected:
-    QTemporaryDir folder;
-    const QString boardPath = folder.filePath("mirafon1.tmp");
-    QByteArray expected[2];
-
-    void SetUp() override
-    {
-        for (int which : {1, 0}) {
-            ASSERT_TRUE(writeBoard(boardPath, which));
-            expected[which] = fileBytes(boardPath);
-        }
-    }
-    // A writer that has said it is warm.
-    void start(QProcess &writer, std::uint64_t next, const QString &mode = {})
-    {
-        writer.start("/proc/self/exe", QStringList{"--writer", boardPath, QString::number(next), mode});
-        ASSERT_TRUE(writer.waitForReadyRead(20000) && writer.read(1) == "r");
-    }
-    // Whether SIGKILL ended it, not a failed write nor a sanitizer's abort.
-    static bool killed(QProcess &writer)
-    {
-        return writer.waitForFinished() && writer.exitStatus() == QProcess::CrashExit &&
-               writer.exitCode() == SIGKILL;
-    }
-    // The board and what stands beside it.
-    QStringList entries() const
-    {
-        return QDir(folder.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
+    explicit Writer(const QStringList &args) { start("/proc/self/exe", QStringList{"--writer"} + args); }
+    bool ready() { return waitForReadyRead(20000) && read(1) == "r"; }
+    // Not a failed write nor a sanitizer's abort.
+    bool killedBySigkill() { return waitForFinished() && exitStatus() == CrashExit && exitCode() == SIGKILL; }
 };
 
 } // namespace
@@ -118,37 +67,63 @@ extern "C" int rename(const char *from, const char *to)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc >= 4 && QByteArray(argv[1]) == "--writer")
-        return writer(QFile::decodeName(argv[2]), QByteArray(argv[3]).toULongLong(), argc > 4 && *argv[4]);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (argc < 4 || QByteArray(argv[1]) != "--writer") {
+        ::testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    }
+    const QString board = QFile::decodeName(argv[2]);
+    std::uint64_t n = QByteArray(argv[3]).toULongLong();
+    if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
+        return 2;
+    for (dieAtRename = argc > 4;; ++n) {
+        if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
+            return 2;
+        if (dieAtRename)
+            return 3;
+    }
 }
 
-TEST_F(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewOneWholeAndAtMostAWholeCopy)
+TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNextWrite)
 {
+    QTemporaryDir folder;
+    const QString boardPath = folder.filePath("mirafon1.tmp");
+    QByteArray expected[2];
+    for (int which : {1, 0}) {
+        ASSERT_TRUE(writeBoard(boardPath, which));
+        expected[which] = fileBytes(boardPath);
+    }
+    const auto entries = [&] {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
     // TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
-    bool repeat = false;
-    const std::uint64_t seedGiven = qEnvironmentVariable("TOVASEL_CRASH_SEED").toULongLong(&repeat);
-    const std::uint64_t seed = repeat ? seedGiven : std::random_device()();
+    const std::uint64_t seed = qEnvironmentVariableIsSet("TOVASEL_CRASH_SEED")
+                                   ? qEnvironmentVariable("TOVASEL_CRASH_SEED").toULongLong()
+                                   : std::random_device()();
     const std::uint64_t kills = qMax(200, qEnvironmentVariableIntValue("TOVASEL_CRASH_KILLS"));
     std::cout << "seed " << seed << std::endl;
     std::mt19937_64 random(seed);
     std::uint64_t k = 0, onBoard = 0, inFile = 0;
     // A busy machine lands fewer kills in the file: it gets more kills, not a weaker test.
     for (; k < kills || (inFile < kills / 40 && k < 5 * kills); ++k) {
-        QProcess writer;
-        ASSERT_NO_FATAL_FAILURE(start(writer, onBoard + 1));
+        Writer writer({boardPath, QString::number(onBoard + 1)});
+        ASSERT_TRUE(writer.ready());
         // Up to a few writes' time, so that kills fall at every step of one.
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 12000));
-        inFile += hasFileOpenIn(pid_t(writer.processId()), folder.path().toStdString());
+        bool open = false; // the save's copy, named or not
+        for (const QFileInfo &fd : QDir(QString("/proc/%1/fd").arg(writer.processId()))
+                                       .entryInfoList(QDir::AllEntries | QDir::System))
+            open = open || fd.symLinkTarget().startsWith(folder.path() + '/');
+        inFile += open;
         writer.kill();
-        ASSERT_TRUE(killed(writer));
+        ASSERT_TRUE(writer.killedBySigkill());
         const QByteArray said = writer.readAll(); // "s" and "f" for each write started and finished
         const std::uint64_t s = onBoard + said.count('s'), f = onBoard + said.count('f');
         const QByteArray bytes = fileBytes(boardPath);
         const bool written = s != f && bytes == expected[s % 2];
         ASSERT_TRUE(written || bytes == expected[f % 2]) << "kill " << k << ", seed " << seed;
         onBoard = written ? s : f;
+        // A write killed between naming its copy and renaming it leaves the copy: whole.
         for (const QString &name : entries()) {
             const QByteArray whole = fileBytes(folder.filePath(name));
             ASSERT_TRUE(whole == expected[0] || whole == expected[1]) << "kill " << k << ", seed " << seed;
@@ -157,20 +132,14 @@ TEST_F(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewOneWholeAndAtMostAWholeCo
     std::cout << k << " kills, " << inFile << " with the file open, " << onBoard << " boards written"
               << std::endl;
     EXPECT_GE(inFile, kills / 40);
-}
 
-TEST_F(BoardCrash, CopyLeftByAWriteKilledAtItsRenameGoesAtTheNextWriteButAUsersCopyStays)
-{
-    QProcess writer;
-    start(writer, 1, "--die-at-rename");
-    ASSERT_TRUE(killed(writer));
+    // Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
+    Writer writer({boardPath, "1", "--die-at-rename"});
+    ASSERT_TRUE(writer.ready() && writer.killedBySigkill());
     EXPECT_EQ(fileBytes(boardPath), expected[0]);
     const QStringList left = entries();
     ASSERT_EQ(left.size(), 2);
     EXPECT_EQ(fileBytes(folder.filePath(left[1])), expected[1]);
-    ASSERT_TRUE(QFile::copy(boardPath, boardPath + ".bak"));
-    leaderboard::BoardTable table;
-    ASSERT_TRUE(leaderboard::readBoard(boardPath, table));
-    ASSERT_TRUE(leaderboard::writeBoard(boardPath, table, 0, QStringLiteral("小明"), 5));
+    ASSERT_TRUE(QFile::copy(boardPath, boardPath + ".bak") && writeBoard(boardPath, 0));
     EXPECT_EQ(entries(), QStringList({"mirafon1.tmp", "mirafon1.tmp.bak"}));
 }
