@@ -6,7 +6,7 @@
 // which rewrites the board the file holds (board N - 1), says "r", then writes
 // boards N, N + 1, ... saying "s" before each write and "f" after it, until
 // killed. With --die-at-rename it kills itself at its first write's rename,
-// the last moment a write can be cut. A failed write exits 2, no rename 3.
+// the last moment a write can be cut. A failed write exits 2.
 #include "board_file.h"
 
 #include <QCoreApplication>
@@ -78,8 +78,6 @@ int main(int argc, char **argv)
     for (dieAtRename = argc > 4;; ++n) {
         if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
             return 2;
-        if (dieAtRename)
-            return 3;
     }
 }
 
@@ -87,19 +85,15 @@ TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNex
 {
     QTemporaryDir folder;
     const QString boardPath = folder.filePath("mirafon1.tmp");
-    QByteArray expected[2];
+    QByteArrayList expected(2);
     for (int which : {1, 0}) {
         ASSERT_TRUE(writeBoard(boardPath, which));
         expected[which] = fileBytes(boardPath);
     }
-    const auto entries = [&] {
-        return QDir(folder.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    };
+    const auto entries = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
     // TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
-    const std::uint64_t seed = qEnvironmentVariableIsSet("TOVASEL_CRASH_SEED")
-                                   ? qEnvironmentVariable("TOVASEL_CRASH_SEED").toULongLong()
-                                   : std::random_device()();
+    const std::uint64_t seed =
+        qEnvironmentVariable("TOVASEL_CRASH_SEED", QString::number(std::random_device()())).toULongLong();
     const std::uint64_t kills = qMax(200, qEnvironmentVariableIntValue("TOVASEL_CRASH_KILLS"));
     std::cout << "seed " << seed << std::endl;
     std::mt19937_64 random(seed);
@@ -124,13 +118,11 @@ TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNex
         ASSERT_TRUE(written || bytes == expected[f % 2]) << "kill " << k << ", seed " << seed;
         onBoard = written ? s : f;
         // A write killed between naming its copy and renaming it leaves the copy: whole.
-        for (const QString &name : entries()) {
-            const QByteArray whole = fileBytes(folder.filePath(name));
-            ASSERT_TRUE(whole == expected[0] || whole == expected[1]) << "kill " << k << ", seed " << seed;
-        }
+        for (const QString &name : entries())
+            ASSERT_TRUE(expected.contains(fileBytes(folder.filePath(name))))
+                << "kill " << k << ", seed " << seed;
     }
-    std::cout << k << " kills, " << inFile << " with the file open, " << onBoard << " boards written"
-              << std::endl;
+    std::cout << k << " kills, " << inFile << " in the file, " << onBoard << " boards written" << std::endl;
     EXPECT_GE(inFile, kills / 40);
 
     // Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
