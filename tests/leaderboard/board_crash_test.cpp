@@ -1,35 +1,44 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "board_writer.h"
+// The program is also the writer it kills, started as
+//   board_crash_test --writer BOARD_FILE N [--die-at-rename]
+// which rewrites the board the file holds (board N - 1), says "r", then writes
+// boards N, N + 1, ... saying "s" before each write and "f" after it, until
+// killed. With --die-at-rename it kills itself at its first write's rename,
+// the last moment a write can be cut. A failed write exits 2.
+#include "board_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <random>
 #include <thread>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/mman.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-extern char **environ;
-
-using crash::board;
-
 namespace {
+
+bool dieAtRename = false;
+
+// Board 0 or 1: their lines and lengths differ, so that a file cut or mixed
+// from both passes for neither; long names make each a few hundred KiB.
+bool writeBoard(const QString &path, std::uint64_t which)
+{
+    leaderboard::BoardTable table;
+    const QString name =
+        which % 2 ? QStringLiteral("丽丽Bob9").repeated(3000) : QStringLiteral("小明Ann").repeated(5000);
+    table.boardNames.fill(name);
+    return leaderboard::writeBoard(path, table, qint16(which % 2 ? 7 : 3), name, 5);
+}
 
 QByteArray fileBytes(const QString &path)
 {
@@ -37,209 +46,92 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// TOVASEL_CRASH_SEED and TOVASEL_CRASH_KILLS repeat a run or make a longer one.
-std::uint64_t setting(const char *name, std::uint64_t otherwise)
+struct Writer : QProcess
 {
-    const char *value = std::getenv(name);
-    return value && *value ? std::strtoull(value, nullptr, 10) : otherwise;
-}
-
-// Whether the process has a file open in folder: QSaveFile's temporary
-// file, unnamed (O_TMPFILE) or not, from its open to its commit.
-bool hasFileOpenIn(pid_t pid, const std::string &folder)
-{
-    std::error_code error;
-    for (const auto &fd :
-         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
-        if (std::filesystem::read_symlink(fd.path(), error).native().starts_with(folder + '/'))
-            return true;
-    }
-    return false;
-}
-
-// A board_writer child whose stdout comes back through a pipe.
-struct Writer
-{
-    pid_t pid = -1;
-    int out = -1;
-
-    bool start(const QString &boardPath, const QString &progressPath, const char *mode = nullptr)
-    {
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0)
-            return false;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        const QByteArray board = QFile::encodeName(boardPath), progress = QFile::encodeName(progressPath);
-        char *argv[] = {const_cast<char *>(BOARD_WRITER), const_cast<char *>(board.constData()),
-                        const_cast<char *>(progress.constData()), const_cast<char *>(mode), nullptr};
-        const int spawned = posix_spawn(&pid, BOARD_WRITER, &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        out = fds[0];
-        return spawned == 0;
-    }
-    // Whether the writer said it is ready within the time given.
-    bool ready(std::chrono::milliseconds timeout)
-    {
-        pollfd readable{out, POLLIN, 0};
-        char line[8] = {};
-        return poll(&readable, 1, int(timeout.count())) == 1 && read(out, line, 6) == 6 &&
-               QByteArray(line) == "ready\n";
-    }
-    // Whether SIGKILL is what ended the writer, not a failed write nor a
-    // sanitizer's abort.
-    bool killedBySigkill()
-    {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        close(out);
-        pid = -1;
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-    }
-    bool kill()
-    {
-        ::kill(pid, SIGKILL);
-        return killedBySigkill();
-    }
-    ~Writer()
-    {
-        if (pid > 0)
-            kill();
-    }
-};
-
-class BoardCrash : public ::testing::Test
-{
-protected:
-    QTemporaryDir boardFolder, work;
-    const QString boardPath = boardFolder.filePath("mirafon1.tmp");
-    const QString progressPath = work.filePath("progress");
-    QFile progressFile{progressPath}; // open while mapped: closing it unmaps
-    QByteArray expected[2];
-    crash::Progress *progress = nullptr;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(boardFolder.isValid() && work.isValid());
-        for (int which : {0, 1}) {
-            const QString path = work.filePath(QStringLiteral("board%1").arg(which));
-            ASSERT_TRUE(crash::writeBoard(path, board(which)));
-            expected[which] = fileBytes(path);
-        }
-        ASSERT_GT(expected[1].size(), 200 * 1024) << "boards this small are written before a kill can land";
-        ASSERT_NE(expected[0].size(), expected[1].size());
-        ASSERT_TRUE(crash::writeBoard(boardPath, board(0)));
-
-        ASSERT_TRUE(progressFile.open(QIODevice::ReadWrite) && progressFile.resize(sizeof(crash::Progress)));
-        progress = reinterpret_cast<crash::Progress *>(progressFile.map(0, sizeof(crash::Progress)));
-        ASSERT_NE(progress, nullptr);
-    }
-
-    // What stands beside the board in its folder.
-    QStringList others() const
-    {
-        QStringList names =
-            QDir(boardFolder.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        names.removeOne("mirafon1.tmp");
-        return names;
-    }
-    // The next game's write, as the leaderboard window does it.
-    void writeAsTheNextGame()
-    {
-        leaderboard::BoardTable table;
-        ASSERT_TRUE(leaderboard::readBoard(boardPath, table));
-        ASSERT_TRUE(leaderboard::writeBoard(boardPath, table, 0, QStringLiteral("小明"), 5));
-    }
+    explicit Writer(const QStringList &args) { start("/proc/self/exe", QStringList{"--writer"} + args); }
+    bool ready() { return waitForReadyRead(20000) && read(1) == "r"; }
+    // Not a failed write nor a sanitizer's abort.
+    bool killedBySigkill() { return waitForFinished() && exitStatus() == CrashExit && exitCode() == SIGKILL; }
 };
 
 } // namespace
 
-// A writer killed at any moment leaves the board it replaced or the one it
-// wrote, whole; at most a whole copy of a board beside it.
-TEST_F(BoardCrash, AKilledWriteLeavesTheOldBoardOrTheNewOneWhole)
+// Takes the place of the C library's rename, Qt's too.
+extern "C" int rename(const char *from, const char *to)
 {
-    const std::uint64_t seed = setting("TOVASEL_CRASH_SEED", std::random_device()());
-    const std::uint64_t kills = setting("TOVASEL_CRASH_KILLS", 200);
-    std::cout << "seed " << seed << " (TOVASEL_CRASH_SEED repeats the delays)" << std::endl;
-    std::mt19937_64 random(seed);
-    std::atomic_ref<std::uint64_t> started(progress->started), finished(progress->finished);
-
-    // Up to a few writes' time after the writer is ready, in microseconds, so
-    // that the kills fall at every point of a write: building the text,
-    // encoding, writing, syncing, linking, renaming.
-    std::uniform_int_distribution<int> delayUs(0, 12000);
-    std::uint64_t onBoard = 0; // the number of the write whose board the file holds
-    int midWrite = 0, inFileWrite = 0, newBoardBeforeReturn = 0;
-    QStringList strays;
-    // A busy machine lands fewer kills in the file itself; it gets more kills
-    // rather than a weaker test.
-    std::uint64_t k = 0;
-    for (; k < kills || (inFileWrite < int(kills / 40) && k < 5 * kills); ++k) {
-        started.store(onBoard);
-        finished.store(onBoard);
-        Writer writer;
-        ASSERT_TRUE(writer.start(boardPath, progressPath)) << "cannot start " << BOARD_WRITER;
-        ASSERT_TRUE(writer.ready(std::chrono::seconds(20))) << "the writer did not start";
-        const int delay = delayUs(random);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay));
-        // A look just before the kill, so only about right: the writer runs on
-        // for the few microseconds the look takes.
-        inFileWrite += hasFileOpenIn(writer.pid, boardFolder.path().toStdString());
-        ASSERT_TRUE(writer.kill()) << "the writer ended before it was killed (a failed write?)";
-
-        const std::uint64_t s = started.load(), f = finished.load();
-        const QByteArray bytes = fileBytes(boardPath);
-        const bool old = bytes == expected[f % 2];
-        const bool written = s != f && bytes == expected[s % 2];
-        ASSERT_TRUE(old || written) << "kill " << k << " after " << delay << " us (seed " << seed
-                                    << "): the file holds " << bytes.size() << " bytes, neither board "
-                                    << f % 2 << " (" << expected[f % 2].size() << " bytes) nor board "
-                                    << s % 2 << " (" << expected[s % 2].size() << ")";
-        midWrite += s != f;
-        newBoardBeforeReturn += written;
-        onBoard = written ? s : f;
-
-        // A write killed between naming its temporary file and renaming it
-        // over the board leaves that file; it must at least be whole.
-        for (const QString &name : others()) {
-            if (strays.contains(name))
-                continue;
-            strays << name;
-            const QByteArray stray = fileBytes(boardFolder.filePath(name));
-            ASSERT_TRUE(stray == expected[0] || stray == expected[1])
-                << "kill " << k << " after " << delay << " us (seed " << seed << ") left "
-                << name.toStdString() << ", " << stray.size() << " bytes and not a whole board";
-        }
-    }
-    std::cout << k << " kills: " << midWrite << " inside writeBoard, " << inFileWrite
-              << " of them with the temporary file open, " << newBoardBeforeReturn
-              << " after the new board was in place; " << strays.size()
-              << " left a whole copy beside the board; " << onBoard << " boards written" << std::endl;
-    EXPECT_GE(inFileWrite, int(kills / 40))
-        << "too few kills reached the file itself: are the boards too small?";
+    if (dieAtRename)
+        kill(getpid(), SIGKILL);
+    return renameat(AT_FDCWD, from, AT_FDCWD, to);
 }
 
-// The copy a write leaves when it dies at its very last step, just before
-// the rename, must not outlive the next game's write.
-TEST_F(BoardCrash, TheCopyLeftByAWriteKilledAtItsRenameGoesAtTheNextWrite)
+int main(int argc, char **argv)
 {
-    Writer writer;
-    ASSERT_TRUE(writer.start(boardPath, progressPath, "--die-at-rename"));
-    ASSERT_TRUE(writer.ready(std::chrono::seconds(20))) << "the writer did not start";
-    ASSERT_TRUE(writer.killedBySigkill())
-        << "the write reached no rename, so this test no longer cuts it last";
-    EXPECT_EQ(fileBytes(boardPath), expected[0]) << "the old board is kept";
-    const QStringList left = others();
-    ASSERT_EQ(left.size(), 1) << "the write died with its copy named, ready to be renamed";
-    EXPECT_EQ(fileBytes(boardFolder.filePath(left.front())), expected[1]);
+    QCoreApplication app(argc, argv);
+    if (argc < 4 || QByteArray(argv[1]) != "--writer") {
+        ::testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    }
+    const QString board = QFile::decodeName(argv[2]);
+    std::uint64_t n = QByteArray(argv[3]).toULongLong();
+    if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
+        return 2;
+    for (dieAtRename = argc > 4;; ++n) {
+        if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
+            return 2;
+    }
+}
 
-    // A copy the user keeps beside the board is not the save's to remove.
-    QFile keep(boardPath + ".bak");
-    ASSERT_TRUE(keep.open(QIODevice::WriteOnly) && keep.write(expected[0]) == expected[0].size());
-    keep.close();
-    writeAsTheNextGame();
-    EXPECT_EQ(others(), QStringList{QFileInfo(keep).fileName()}) << "left over from the killed write";
+TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNextWrite)
+{
+    QTemporaryDir folder;
+    const QString boardPath = folder.filePath("mirafon1.tmp");
+    QByteArrayList expected(2);
+    for (int which : {1, 0}) {
+        ASSERT_TRUE(writeBoard(boardPath, which));
+        expected[which] = fileBytes(boardPath);
+    }
+    const auto entries = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
+    // TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
+    const std::uint64_t seed =
+        qEnvironmentVariable("TOVASEL_CRASH_SEED", QString::number(std::random_device()())).toULongLong();
+    const std::uint64_t kills = qMax(200, qEnvironmentVariableIntValue("TOVASEL_CRASH_KILLS"));
+    std::cout << "seed " << seed << std::endl;
+    std::mt19937_64 random(seed);
+    std::uint64_t k = 0, onBoard = 0, inFile = 0;
+    // A busy machine lands fewer kills in the file: it gets more kills, not a weaker test.
+    for (; k < kills || (inFile < kills / 40 && k < 5 * kills); ++k) {
+        Writer writer({boardPath, QString::number(onBoard + 1)});
+        ASSERT_TRUE(writer.ready());
+        // Up to a few writes' time, so that kills fall at every step of one.
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 12000));
+        bool open = false; // the save's copy, named or not
+        for (const QFileInfo &fd : QDir(QString("/proc/%1/fd").arg(writer.processId()))
+                                       .entryInfoList(QDir::AllEntries | QDir::System))
+            open = open || fd.symLinkTarget().startsWith(folder.path() + '/');
+        inFile += open;
+        writer.kill();
+        ASSERT_TRUE(writer.killedBySigkill());
+        const QByteArray said = writer.readAll(); // "s" and "f" for each write started and finished
+        const std::uint64_t s = onBoard + said.count('s'), f = onBoard + said.count('f');
+        const QByteArray bytes = fileBytes(boardPath);
+        const bool written = s != f && bytes == expected[s % 2];
+        ASSERT_TRUE(written || bytes == expected[f % 2]) << "kill " << k << ", seed " << seed;
+        onBoard = written ? s : f;
+        // A write killed between naming its copy and renaming it leaves the copy: whole.
+        for (const QString &name : entries())
+            ASSERT_TRUE(expected.contains(fileBytes(folder.filePath(name))))
+                << "kill " << k << ", seed " << seed;
+    }
+    std::cout << k << " kills, " << inFile << " in the file, " << onBoard << " boards written" << std::endl;
+    EXPECT_GE(inFile, kills / 40);
+
+    // Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
+    Writer writer({boardPath, "1", "--die-at-rename"});
+    ASSERT_TRUE(writer.ready() && writer.killedBySigkill());
+    EXPECT_EQ(fileBytes(boardPath), expected[0]);
+    const QStringList left = entries();
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(fileBytes(folder.filePath(left[1])), expected[1]);
+    ASSERT_TRUE(QFile::copy(boardPath, boardPath + ".bak") && writeBoard(boardPath, 0));
+    EXPECT_EQ(entries(), QStringList({"mirafon1.tmp", "mirafon1.tmp.bak"}));
 }

@@ -1,0 +1,237 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "board_file.h"
+#include "board_folder.h"
+#include "catalogue.h"
+#include "cue_player.h"
+#include "form2.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace leaderboard;
+
+namespace {
+
+constexpr qsizetype Mib = 1024 * 1024;
+
+// The board file in a scratch folder.
+class BoardFile : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString sPath = dir.path() + "/", path = sPath + "mirafon1.tmp";
+
+    QByteArray bytes() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Writes the file and reads it over slots that all hold "?,77", so that the
+    // slots the file gives nothing for show; the table read is left in table.
+    QStringList read(const QByteArray &fileBytes)
+    {
+        if (QFile file(path); file.open(QIODevice::WriteOnly))
+            file.write(fileBytes);
+        table.boardNames.fill(QStringLiteral("?"));
+        table.boardScores.fill(77);
+        EXPECT_TRUE(readBoard(path, table));
+        QStringList list;
+        for (int slot = 0; slot < BoardPlaces; ++slot)
+            list << table.boardNames[slot] + ',' + QString::number(table.boardScores[slot]);
+        return list;
+    }
+    BoardTable table;
+};
+
+} // namespace
+
+TEST_F(BoardFile, ReadsEachLineByTheRulesWhateverItsEndAndTenAtMost)
+{
+    const QString ann = "Ann,77", bob = "Bob,2", unread = "?,77";
+    // A score that is not a 16-bit whole number with at most blanks and a sign leaves the slot's.
+    const std::pair<QByteArray, QStringList> files[] = {
+        {"Ann," + QByteArrayList({"", "abc", "12x", "1 2", "1.5", "\t5", "-", "32768", "-32769", "65536"})
+                      .join("\r\nAnn,"),
+         QStringList(10, ann)},
+        {"Ann,15\r15\n,5\r\nAnn,  -12  \r\nAnn,+12\r\nAnn,32767\nAnn,-32768\r\n Ann ,5\n\nBob,2\r\nn11,1\r\n",
+         {"Ann,15", "?,15", ",5", "Ann,-12", "Ann,12", "Ann,32767", "Ann,-32768", " Ann ,5", unread, bob}},
+        // Only a line's first MiB is read; a character cut there ends it and
+        // leaks nothing into the next line; a lead byte alone is U+FFFD.
+        {QByteArray(Mib + 10, 'x') + ",7\r\nBob,2\r\n" + QByteArray(Mib - 1, 'x') +
+             "\xD0\xA1,9\r\n\xC3\xF7,3\r\n" + QByteArrayLiteral("\x81\x00,7\r\nAnn,3,4\r\nAnn,5\x81"),
+         {unread, bob, unread, QString::fromUtf8("明,3"), QString::fromUtf16(u"\uFFFD\0,7", 4), ann, ann,
+          unread, unread, unread}},
+    };
+    for (const auto &[file, want] : files)
+        EXPECT_EQ(read(file), want);
+}
+
+TEST_F(BoardFile, NamesKeepTheirBytesAsChineseWindowsWritesThemStayOnOneLineAndFitTheReadersMib)
+{
+    QByteArray codes; // every two-byte code of code page 936
+    for (int code = 0x8140; code <= 0xFEFE; ++code)
+        if (code % 256 >= 0x40 && code % 256 != 0x7F && code % 256 != 0xFF)
+            codes += QByteArray({char(code >> 8), char(code)});
+    // Bytes and the name read from them, rewritten byte for byte.
+    const std::pair<QByteArray, QString> names[] = {
+        {codes, QStringDecoder("windows-936").decode(codes)},
+        {"\xD0\xA1\xC3\xF7\xA1\xA4\xC0\xEE\xBB\xAA\x80", QString::fromUtf8("小明·李华€")},
+        // Codes that GB18030 reads as other characters, and FF, alone in code page 936.
+        {"\xA2\xE3\xA8\xBC\xFE\x50\xFF", QString::fromUtf16(u"\uE76C\uE7C7\uE815\uF8F5")},
+        // Characters code page 936 lacks take GB18030's four bytes, where Windows reads no other one.
+        {"\x81\x30\x8A\x35\x94\x39\xFC\x36\x95\x32\x82\x36\x81\x35\xF4\x37", QString::fromUtf8("ë😀𠀀ḿ")},
+    };
+    for (const auto &[stored, name] : names) {
+        EXPECT_EQ(read(stored + ",1\r\n")[0], name + ",1");
+        ASSERT_TRUE(writeBoard(path, table, 0, name, 2));
+        EXPECT_EQ(bytes(), stored + ",2\r\n" + stored + ",1\r\n" + QByteArray("?,77\r\n").repeated(8));
+    }
+    ASSERT_TRUE(writeBoard(path, table, 0, QStringLiteral("a\r\nb\tc\x01"), 2));
+    EXPECT_TRUE(bytes().startsWith("a  b c ,2\r\n"));
+    // A name read from stray bytes holds U+FFFD, four bytes when written.
+    table.boardNames[0] = QString(300000, QChar::ReplacementCharacter);
+    table.boardScores[0] = 5;
+    ASSERT_TRUE(writeBoard(path, table, 1, QString(Mib, u'a'), 4));
+    const QStringList back = read(bytes());
+    EXPECT_TRUE(back[0] == QString((Mib - 2) / 4, QChar::ReplacementCharacter) + ",5");
+    EXPECT_TRUE(back[1] == QString(Mib - 2, u'a') + ",4");
+}
+
+TEST_F(BoardFile, FailedWriteLeavesTheOldFileByteForByte)
+{
+    read("keep,5\r\n");
+    // A file size limit makes the disk "full" even for root.
+    rlimit saved{};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit tiny{16, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    EXPECT_FALSE(writeBoard(path, table, 0, QStringLiteral("n"), 9));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(bytes(), "keep,5\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"mirafon1.tmp"});
+}
+
+TEST(BoardFolder, ProgramFolderWhenWritableElseTheUsersDataFolderMadeThen)
+{
+    QTemporaryDir program, data;
+    const QString userData = data.filePath("share/tovasel");
+    EXPECT_EQ(boardFolder(program.path(), userData), program.path());
+    EXPECT_TRUE(QDir(program.path()).isEmpty(QDir::Files | QDir::Hidden) && !QDir(userData).exists());
+    // Nobody writes in /proc, root included, nor in a missing folder.
+    EXPECT_EQ(boardFolder("/proc", userData), userData);
+    EXPECT_TRUE(canCreateFilesIn(userData) && !canCreateFilesIn(program.filePath("no/such")));
+}
+
+namespace {
+
+struct Recorder : CuePlayer
+{
+    QByteArrayList plays;
+    void play(const QByteArray &wav, bool) override { plays << wav; }
+};
+
+// The leaderboard window over the board file.
+class Form2Test : public BoardFile
+{
+protected:
+    QWidget opener;
+    Recorder player;
+    Form2 form{&opener, sPath, player};
+    QLineEdit *text1 = form.findChild<QLineEdit *>("Text1");
+    QPushButton *command1 = form.findChild<QPushButton *>("Command1");
+
+    void SetUp() override { form.grd = 1; }
+    QLabel *label(int c, int k) { return form.findChild<QLabel *>(QString("Label%1_%2").arg(c).arg(k)); }
+    // Opens the window for a score and checks its mode: caption, name entry and cue (0: none).
+    void openFor(qint32 score, bool entry, int cue)
+    {
+        player.plays.clear();
+        form.fcount = score;
+        form.open();
+        EXPECT_TRUE(form.isVisible() && !opener.isEnabled());
+        EXPECT_EQ(form.findChild<QLabel *>("Labt")->text(),
+                  QString::fromUtf8(entry ? "恭喜恭喜!您上榜了。您的大名:" : "排行榜"));
+        EXPECT_TRUE(text1->isVisible() == entry && command1->isVisible() == entry);
+        EXPECT_EQ(player.plays, cue ? QByteArrayList{content::sound(cue)} : QByteArrayList{});
+    }
+    bool closed() const { return !form.isVisible() && opener.isEnabled(); }
+};
+
+} // namespace
+
+TEST_F(Form2Test, EachOpeningShowsTheBoardAfreshAndOnlyAConfirmedNameThatRanksChangesIt)
+{
+    const QByteArray board = "n0,900\r\nn1,500\r\nn2,500\r\nn3,120\r\n" + QByteArray("z,0\r\n").repeated(6);
+    read(board);
+    openFor(0, false, content::NoPlaceSound);
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_EQ(label(1, row)->text() + ',' + label(2, row)->text(), read(board)[row]);
+        EXPECT_EQ(label(1, row)->geometry(), QRect(16, 80 + 24 * row, 81, 25));
+        EXPECT_EQ(label(2, row)->geometry(), QRect(144, 80 + 24 * row, 89, 25));
+    }
+    form.close();
+    EXPECT_TRUE(closed());
+    // Scores are compared as 32 bits; the close box saves nothing.
+    openFor(40000, true, content::CheerSound);
+    QTest::keyClicks(text1, "typed");
+    form.close();
+    EXPECT_TRUE(closed() && bytes() == board);
+    openFor(500, true, content::CheerSound);
+    EXPECT_TRUE(text1->text().isEmpty());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), text1);
+    QTest::keyClicks(text1, "Ann");
+    QTest::mouseClick(command1, Qt::LeftButton);
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(bytes().startsWith("n0,900\r\nn1,500\r\nn2,500\r\nAnn,500\r\nn3,120\r\n"));
+}
+
+TEST_F(Form2Test, NewBoardIsMadeSilentlyAndTakesANameByReturnButNotAnEmptyOne)
+{
+    openFor(-3, true, 0);
+    EXPECT_EQ(label(1, 9)->text() + label(2, 9)->text(), "00");
+    QTest::keyClick(text1, Qt::Key_Return);
+    QTest::mouseClick(command1, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible() && !opener.isEnabled());
+    EXPECT_EQ(bytes(), QByteArray("0,0\r\n").repeated(10));
+    QTest::keyClicks(text1, "Bo, b");
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_TRUE(closed());
+    // Any score takes place one on a new board; a comma is stored as a full-width one.
+    EXPECT_TRUE(bytes().startsWith("Bo\xA3\xAC b,-3\r\n0,0\r\n"));
+    // A board lost later in the run is made silently too, whatever played before.
+    QFile::remove(path);
+    openFor(5, true, 0);
+}
+
+TEST_F(Form2Test, BoardThatCannotBeReadIsNeverReplacedAndEnterConfirmsToo)
+{
+    // Its owner may write it but not read it; root acts as that owner, nobody (65534).
+    read(QByteArray("n,9\r\n").repeated(10));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::WriteOwner));
+    const bool root = geteuid() == 0;
+    ASSERT_TRUE(!root || (chown(qPrintable(sPath), 65534, 65534) == 0 &&
+                          chown(qPrintable(path), 65534, 65534) == 0 && seteuid(65534) == 0));
+    openFor(5, true, 0);
+    QTest::keyClicks(text1, "Ann");
+    QTest::keyClick(text1, Qt::Key_Enter);
+    EXPECT_TRUE(!root || seteuid(0) == 0);
+    EXPECT_TRUE(closed());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(bytes(), QByteArray("n,9\r\n").repeated(10));
+}
