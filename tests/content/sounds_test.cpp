@@ -2,62 +2,158 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue.h"
+#include "cue_samples.h"
+#include "sdl_cue_player.h"
+#include "wav_builder.h"
 #include "wav_image.h"
 
-#include <QtEndian>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
-#include <utility>
 
-// Every built-in sound: 8-bit mono 22050 Hz PCM in chunks fmt (18 bytes),
-// fact, data; 121 has a 16-byte fmt and 124 a 16-byte fmt with no fact.
-TEST(Sounds, EveryCueIsEightBitMono22kWithItsChunkLayout)
+// Every built-in sound is 8-bit mono 22050 Hz PCM, which reaches the device
+// unchanged, in chunks fmt (18 bytes), fact, data; 121 has a 16-byte fmt and
+// 124 a 16-byte fmt and no fact. Words are audible recordings.
+TEST(Sounds, EveryCueIsEightBitMono22kWithItsLayoutAndLength)
 {
+    using namespace content;
+    const QMap<int, double> effects{
+        {MissSound, 0.27}, {HitSound, 0.36}, {CheerSound, 5.25}, {NoPlaceSound, 0.45}};
     for (int n : {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 201, 202,
                   203, 204, 205, 206, 207, 208, 209, 210, 121, 122, 123, 124}) {
         SCOPED_TRACE(n);
-        const QByteArray bytes = content::sound(n);
+        const QByteArray bytes = sound(n);
         const auto wav = parseWav(bytes);
         ASSERT_TRUE(wav.has_value());
         EXPECT_EQ(std::tuple(wav->formatTag, wav->channels, wav->sampleRate, wav->byteRate, wav->blockAlign,
-                             wav->bitsPerSample),
-                  std::tuple(1, 1, 22050u, 22050u, 1, 8));
-        EXPECT_EQ(wav->fmtChunkSize, n == 121 || n == 124 ? 16u : 18u);
-        EXPECT_EQ(wav->hasFact, n != 124);
-        const qsizetype fact = bytes.indexOf("fact");
-        EXPECT_EQ(bytes.indexOf("fmt "), 12);
-        EXPECT_TRUE(n == 124 || (fact > 12 && fact < bytes.indexOf("data")))
-            << "fact not between fmt and data";
-        EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 4), quint32(bytes.size() - 8))
-            << "RIFF size";
+                             wav->bitsPerSample, wav->fmtChunkSize, wav->hasFact),
+                  std::tuple(1, 1, 22050u, 22050u, 1, 8, n == 121 || n == 124 ? 16u : 18u, n != 124));
+        EXPECT_EQ(cueSamples(bytes), wav->samples);
+        EXPECT_EQ(bytes.mid(4, 4), le(quint32(bytes.size() - 8))) << "RIFF size";
+        EXPECT_TRUE(n == 124 ||
+                    (bytes.indexOf("fmt ") == 12 && bytes.indexOf("fact") < bytes.indexOf("data")));
+        if (effects.contains(n)) {
+            EXPECT_NEAR(wav->seconds(), effects[n], effects[n] * 0.15);
+            continue;
+        }
+        EXPECT_GE(wav->seconds(), 0.6);
+        EXPECT_LE(wav->seconds(), 0.9);
+        const auto [low, high] = std::minmax_element(wav->samples.begin(), wav->samples.end(),
+                                                     [](char a, char b) { return quint8(a) < quint8(b); });
+        EXPECT_GT(std::max(128 - quint8(*low), quint8(*high) - 128), 60) << "silence";
     }
-    EXPECT_TRUE(content::sound(125).isEmpty());
-    EXPECT_TRUE(content::sound(0).isEmpty());
+    EXPECT_TRUE(sound(125).isEmpty() && sound(0).isEmpty());
 }
 
-TEST(Sounds, WordRecordingsAreAudibleAndEffectsHaveTheirLengths)
+// Chunks it does not know, odd-sized or not, are skipped; broken images (cut
+// short, mislabelled, a chunk missing, past the end or too short) are
+// neither parsed nor played.
+TEST(WavImage, SkipsOtherChunksAndRefusesBrokenImages)
 {
-    for (int figure = 1; figure <= 2; ++figure) {
-        for (int w = 0; w < 10; ++w) {
-            SCOPED_TRACE(content::wordSound(figure, w));
-            const auto wav = parseWav(content::sound(content::wordSound(figure, w)));
-            ASSERT_TRUE(wav.has_value());
-            ASSERT_GE(wav->seconds(), 0.6);
-            EXPECT_LE(wav->seconds(), 0.9);
-            // Not silence: a real recording swings well away from 128.
-            const auto [low, high] =
-                std::minmax_element(wav->samples.begin(), wav->samples.end(),
-                                    [](char a, char b) { return quint8(a) < quint8(b); });
-            EXPECT_GT(std::max(128 - quint8(*low), quint8(*high) - 128), 60);
-        }
+    const QByteArray samples(300, char(0x90)), good = gameWav(samples);
+    const auto wav =
+        parseWav(riff({{"LIST", "abc"}, {"fmt ", fmtBody()}, {"junk", "1234567"}, {"data", samples}}));
+    ASSERT_TRUE(wav.has_value());
+    EXPECT_EQ(std::tuple(wav->samples, wav->sampleRate), std::tuple(samples, 22050u));
+    QByteArray notWave = good, huge = good;
+    notWave.replace(8, 4, "AVI ");
+    huge.replace(huge.indexOf("data") + 4, 4, le(0xfffffff0u));
+    int i = 0;
+    for (const QByteArray &image : {QByteArray(), QByteArray("RIFF"), good.left(40), good.chopped(1), notWave,
+                                    huge, riff({{"fmt ", fmtBody()}}), riff({{"data", "0123456789"}}),
+                                    riff({{"fmt ", fmtBody().left(14)}, {"data", "0123"}})}) {
+        SCOPED_TRACE(i++);
+        EXPECT_FALSE(parseWav(image).has_value());
+        EXPECT_TRUE(cueSamples(image).isEmpty());
     }
-    for (auto [n, seconds] :
-         {std::pair(121, 0.27), std::pair(122, 0.36), std::pair(123, 5.25), std::pair(124, 0.45)}) {
-        const auto wav = parseWav(content::sound(n));
-        ASSERT_TRUE(wav.has_value()) << n;
-        EXPECT_NEAR(wav->seconds(), seconds, seconds * 0.15) << n;
-    }
+}
+
+TEST(CueSamples, TakesPlainPcmUpToAMinuteWithAHeaderThatAgreesWithItself)
+{
+    const QByteArray minute(CueMaxSeconds * CueDeviceRate, char(0x90));
+    EXPECT_EQ(cueSamples(gameWav(minute)), minute);
+    EXPECT_TRUE(cueSamples(gameWav(minute + 'x')).isEmpty());
+    int row = 0;
+    for (const Fmt &f :
+         {Fmt{.tag = 3, .bits = 16}, Fmt{.tag = 0xFFFE, .bits = 16}, Fmt{.channels = 0}, Fmt{.channels = 3},
+          Fmt{.bits = 0}, Fmt{.bits = 12}, Fmt{.channels = 2, .bits = 24}, Fmt{.rate = 0},
+          Fmt{.rate = CueMinRate - 1}, Fmt{.rate = CueMaxRate + 1}, Fmt{.align = 2},
+          Fmt{.bits = 16, .align = 1}, Fmt{.byteRate = 44100}, Fmt{.byteRate = 0}})
+        EXPECT_TRUE(cueSamples(gameWav(minute.left(2000), f)).isEmpty()) << "row " << row++;
+}
+
+// A recognisable run of samples that never touches silence (128).
+static QByteArray ramp(int count)
+{
+    QByteArray s(count, Qt::Uninitialized);
+    for (int i = 0; i < count; ++i)
+        s[i] = char(129 + i * 7 % 120);
+    return s;
+}
+
+// What SDL's disk driver was given while `play` drove a new player.
+template <typename Play> static QByteArray deviceOutput(Play play)
+{
+    QTemporaryDir dir;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("out.raw").toLocal8Bit());
+    {
+        SdlCuePlayer player;
+        QElapsedTimer clock;
+        clock.start();
+        play(player, clock);
+    } // closing the device flushes the file
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    QFile f(dir.filePath("out.raw"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(SdlCuePlayer, WaitingCallHoldsForTheSoundWhileTheDeviceReceivesIt)
+{
+    const QByteArray samples = ramp(22050 * 3 / 10); // 0.3 s
+    const QByteArray out = deviceOutput([&](SdlCuePlayer &player, QElapsedTimer &clock) {
+        player.play(QByteArray("not a wave"), true); // ignored at once, and needs no device
+        EXPECT_EQ(player.device(), 0u);
+        EXPECT_LT(clock.restart(), 100);
+        player.play(gameWav(samples), true);
+        EXPECT_GE(clock.elapsed(), 300);
+    });
+    EXPECT_TRUE(out.contains(samples));
+    EXPECT_EQ(QByteArray(out).replace(samples, "").count(char(0x80)), out.size() - samples.size())
+        << "around the sound, anything but silence";
+}
+
+TEST(SdlCuePlayer, NewSoundCutsOffTheOldOneAndAnAsynchronousCallDoesNotHold)
+{
+    const QByteArray longSound = ramp(22050 * 2), shortSound(2205, char(0x20));
+    const QByteArray out = deviceOutput([&](SdlCuePlayer &player, QElapsedTimer &clock) {
+        player.play(gameWav(longSound), false);
+        EXPECT_LT(clock.elapsed(), 300);
+        player.play(gameWav(shortSound), true);
+    });
+    EXPECT_TRUE(out.contains(shortSound));
+    EXPECT_FALSE(out.contains(longSound.left(22050))) << "the first sound played on";
+    EXPECT_LT(out.lastIndexOf(longSound.left(64)), out.indexOf(shortSound));
+}
+
+TEST(SdlCuePlayer, WithoutAnyAudioDriverAWaitingCallStillHoldsAndADriverIsTriedOnceASecond)
+{
+    qputenv("SDL_AUDIODRIVER", "no-such-driver");
+    SdlCuePlayer player;
+    QElapsedTimer clock;
+    clock.start();
+    player.play(gameWav(ramp(22050 / 4)), true); // 0.25 s
+    EXPECT_GE(clock.elapsed(), 250);
+    // A driver that comes up is not tried at the next sound, but at the
+    // first one a second after the failed attempt.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    player.play(gameWav(ramp(22050 * 4 / 5)), true); // to 1.05 s
+    EXPECT_EQ(player.device(), 0u);
+    player.play(gameWav(ramp(100)), false);
+    EXPECT_NE(player.device(), 0u);
 }

