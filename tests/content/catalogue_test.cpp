@@ -3,9 +3,7 @@
 
 #include "catalogue.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -36,16 +34,53 @@ TEST(Texts, WordListsInOrderAndTheirHotSpots)
               "153,423,180,446 187,278,226,313 226,269,239,281 187,463,203,476 193,295,212,313");
 }
 
-// Catches a media file left out of the resources.
-TEST(Resources, EmbeddedMediaEqualTheFilesOnDisk)
+// Opaque and of their sizes at 1x and 2x; the small ones stand on navy.
+TEST(Pictures, SizesOpacityAndNavyCorners)
 {
-    const QDir media(qEnvironmentVariable("TOVASEL_SOURCE_DIR") + "/src/content/media");
-    int compared = 0;
-    for (QDirIterator it(media.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++compared) {
-        QFile disk(it.next()), embedded(":/" + media.relativeFilePath(it.filePath()));
-        EXPECT_TRUE(disk.open(QFile::ReadOnly) && embedded.open(QFile::ReadOnly) &&
-                    disk.readAll() == embedded.readAll())
-            << qPrintable(it.filePath());
+    const int sizes[][3] = {{100, 483, 483}, {200, 483, 483}, {501, 16, 16},   {502, 50, 35},
+                            {503, 50, 35},   {511, 120, 160}, {512, 120, 112}, {513, 120, 135},
+                            {514, 120, 160}, {521, 120, 160}, {522, 120, 112}, {523, 120, 135},
+                            {524, 120, 160}};
+    for (const auto &[number, width, height] : sizes) {
+        for (int r : {1, 2}) {
+            const QImage image = content::pictureImage(number, r);
+            EXPECT_EQ(image.size(), QSize(width, height) * r) << number;
+            EXPECT_FALSE(image.hasAlphaChannel()) << number;
+            EXPECT_TRUE(number < 500 || image.pixel(image.rect().bottomRight()) == qRgb(0, 0, 128)) << number;
+        }
     }
-    EXPECT_GT(compared, 0);
+}
+
+// A word picture is its figure cut at the hot-spot's top-left, about the
+// hot-spot's size, with a clear red mark strictly inside the hot-spot.
+TEST(Pictures, WordPicturesAreTheirFiguresMarkedInsideTheHotSpot)
+{
+    for (int number = 101; number <= 210; number += number % 100 == 10 ? 91 : 1) {
+        SCOPED_TRACE(number);
+        const QStringList f = content::text(content::hotSpotText(number / 100, number % 100 - 1)).split(',');
+        const QRect spot(QPoint(f.value(0).toInt(), f.value(1).toInt()),
+                         QPoint(f.value(2).toInt(), f.value(3).toInt()));
+        const QImage word = content::pictureImage(number).convertToFormat(QImage::Format_RGB32);
+        const QImage under = content::pictureImage(number / 100 * 100)
+                                 .convertToFormat(QImage::Format_RGB32)
+                                 .copy(QRect(spot.topLeft(), word.size()));
+        EXPECT_TRUE(std::abs(word.width() - spot.width()) <= 3 &&
+                    std::abs(word.height() - spot.height()) <= 3);
+        EXPECT_EQ(content::pictureImage(number, 2).size(), word.size() * 2);
+        QRect mark;
+        int corners = 0;
+        for (int y = 0; y < word.height(); ++y) {
+            for (int x = 0; x < word.width(); ++x) {
+                const QRgb got = word.pixel(x, y), was = under.pixel(x, y);
+                const int d = std::max({std::abs(qRed(got) - qRed(was)), std::abs(qGreen(got) - qGreen(was)),
+                                        std::abs(qBlue(got) - qBlue(was))});
+                corners += d > 8 && x % (word.width() - 1) == 0 && y % (word.height() - 1) == 0;
+                if (d >= 60 && qRed(got) >= 170 && qGreen(got) <= 90 && qBlue(got) <= 90)
+                    mark |= QRect(x, y, 1, 1);
+            }
+        }
+        EXPECT_EQ(corners, 0) << "not cut at the hot-spot";
+        EXPECT_GE(mark.width() * mark.height(), 12);
+        EXPECT_TRUE(QRect(1, 1, spot.width() - 2, spot.height() - 2).contains(mark));
+    }
 }

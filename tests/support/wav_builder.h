@@ -17,15 +17,13 @@ template <typename T> QByteArray le(T v)
     return b;
 }
 
-// A "fmt " body; block align and byte rate follow from the rest unless given.
+// An 18-byte "fmt " body; block align and byte rate follow from the rest unless given.
 struct Fmt
 {
     quint16 tag = 1, channels = 1;
     quint32 rate = 22050;
     quint16 bits = 8;
-    int align = -1;
-    qint64 byteRate = -1;
-    bool cbSize = true; // the 18-byte form
+    qint64 align = -1, byteRate = -1;
 };
 
 inline QByteArray fmtBody(const Fmt &f = {})
@@ -33,7 +31,7 @@ inline QByteArray fmtBody(const Fmt &f = {})
     const quint16 align = f.align >= 0 ? quint16(f.align) : quint16(f.channels * f.bits / 8);
     const quint32 byteRate = f.byteRate >= 0 ? quint32(f.byteRate) : f.rate * align;
     return le(f.tag) + le(f.channels) + le(f.rate) + le(byteRate) + le(align) + le(f.bits) +
-           QByteArray(f.cbSize ? 2 : 0, '\0');
+           QByteArray(2, '\0');
 }
 
 // Chunks as id and body; odd-sized ones are padded to an even length.
