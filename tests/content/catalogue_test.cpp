@@ -60,10 +60,9 @@ TEST(Pictures, WordPicturesAreTheirFiguresMarkedInsideTheHotSpot)
         const QStringList f = content::text(content::hotSpotText(number / 100, number % 100 - 1)).split(',');
         const QRect spot(QPoint(f.value(0).toInt(), f.value(1).toInt()),
                          QPoint(f.value(2).toInt(), f.value(3).toInt()));
-        const QImage word = content::pictureImage(number).convertToFormat(QImage::Format_RGB32);
-        const QImage under = content::pictureImage(number / 100 * 100)
-                                 .convertToFormat(QImage::Format_RGB32)
-                                 .copy(QRect(spot.topLeft(), word.size()));
+        const QImage word = content::pictureImage(number);
+        const QImage under =
+            content::pictureImage(number / 100 * 100).copy(QRect(spot.topLeft(), word.size()));
         EXPECT_TRUE(std::abs(word.width() - spot.width()) <= 3 &&
                     std::abs(word.height() - spot.height()) <= 3);
         EXPECT_EQ(content::pictureImage(number, 2).size(), word.size() * 2);

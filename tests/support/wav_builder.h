@@ -7,8 +7,6 @@
 #include <QList>
 #include <QtEndian>
 
-#include <utility>
-
 // Small WAV images built in memory for the player and parser tests.
 template <typename T> QByteArray le(T v)
 {
@@ -18,20 +16,12 @@ template <typename T> QByteArray le(T v)
 }
 
 // An 18-byte "fmt " body; block align and byte rate follow from the rest unless given.
-struct Fmt
+inline QByteArray fmtBody(quint16 tag = 1, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 8,
+                          int align = -1, qint64 byteRate = -1)
 {
-    quint16 tag = 1, channels = 1;
-    quint32 rate = 22050;
-    quint16 bits = 8;
-    qint64 align = -1, byteRate = -1;
-};
-
-inline QByteArray fmtBody(const Fmt &f = {})
-{
-    const quint16 align = f.align >= 0 ? quint16(f.align) : quint16(f.channels * f.bits / 8);
-    const quint32 byteRate = f.byteRate >= 0 ? quint32(f.byteRate) : f.rate * align;
-    return le(f.tag) + le(f.channels) + le(f.rate) + le(byteRate) + le(align) + le(f.bits) +
-           QByteArray(2, '\0');
+    align = align >= 0 ? align : channels * bits / 8;
+    return le(tag) + le(channels) + le(rate) + le(quint32(byteRate >= 0 ? byteRate : rate * align)) +
+           le(quint16(align)) + le(bits) + QByteArray(2, '\0');
 }
 
 // Chunks as id and body; odd-sized ones are padded to an even length.
@@ -44,7 +34,7 @@ inline QByteArray riff(const QList<std::pair<QByteArray, QByteArray>> &chunks)
 }
 
 // The game's usual layout: fmt, fact, data.
-inline QByteArray gameWav(const QByteArray &samples, const Fmt &f = {})
+inline QByteArray gameWav(const QByteArray &samples, const QByteArray &fmt = fmtBody())
 {
-    return riff({{"fmt ", fmtBody(f)}, {"fact", le(quint32(samples.size()))}, {"data", samples}});
+    return riff({{"fmt ", fmt}, {"fact", le(quint32(samples.size()))}, {"data", samples}});
 }
