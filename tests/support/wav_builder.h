@@ -7,37 +7,34 @@
 #include <QList>
 #include <QtEndian>
 
-#include <utility>
-
-// Builds small WAV images in memory for the player and parser tests.
-using WavChunk = std::pair<QByteArray, QByteArray>; // id and body
-
-inline QByteArray le32(quint32 v)
+// Small WAV images built in memory for the player and parser tests.
+template <typename T> QByteArray le(T v)
 {
-    QByteArray b(4, Qt::Uninitialized);
+    QByteArray b(sizeof v, Qt::Uninitialized);
     qToLittleEndian(v, b.data());
     return b;
 }
 
-// PCM, 1 channel, 22050 Hz, 22050 bytes/s, 1-byte blocks, 8 bits; the
-// 18-byte form adds an empty extra-size field.
-inline QByteArray fmtBody(bool withCbSize)
+// An 18-byte "fmt " body; block align and byte rate follow from the rest unless given.
+inline QByteArray fmtBody(quint16 tag = 1, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 8,
+                          int align = -1, qint64 byteRate = -1)
 {
-    return QByteArray::fromHex(withCbSize ? "0100 0100 22560000 22560000 0100 0800 0000"
-                                          : "0100 0100 22560000 22560000 0100 0800");
+    align = align >= 0 ? align : channels * bits / 8;
+    return le(tag) + le(channels) + le(rate) + le(quint32(byteRate >= 0 ? byteRate : rate * align)) +
+           le(quint16(align)) + le(bits) + QByteArray(2, '\0');
 }
 
-// Odd-sized chunks are padded to an even length.
-inline QByteArray riff(const QList<WavChunk> &chunks)
+// Chunks as id and body; odd-sized ones are padded to an even length.
+inline QByteArray riff(const QList<std::pair<QByteArray, QByteArray>> &chunks)
 {
     QByteArray body = "WAVE";
     for (const auto &[id, chunk] : chunks)
-        body += id + le32(quint32(chunk.size())) + chunk + QByteArray(chunk.size() % 2, '\0');
-    return "RIFF" + le32(quint32(body.size())) + body;
+        body += id + le(quint32(chunk.size())) + chunk + QByteArray(chunk.size() % 2, '\0');
+    return "RIFF" + le(quint32(body.size())) + body;
 }
 
-// An 8-bit mono 22050 Hz image in the game's usual layout.
-inline QByteArray gameWav(const QByteArray &samples)
+// The game's usual layout: fmt, fact, data.
+inline QByteArray gameWav(const QByteArray &samples, const QByteArray &fmt = fmtBody())
 {
-    return riff({{"fmt ", fmtBody(true)}, {"fact", le32(quint32(samples.size()))}, {"data", samples}});
+    return riff({{"fmt ", fmt}, {"fact", le(quint32(samples.size()))}, {"data", samples}});
 }
