@@ -101,11 +101,11 @@ TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
         clock.start();
         player.play(QByteArray("not a wave"), true); // ignored at once, and needs no device
         EXPECT_EQ(player.device(), 0u);
-        EXPECT_LT(clock.restart(), 100);
+        EXPECT_LT(clock.restart(), 200);
         player.play(gameWav(first), true);
         EXPECT_GE(clock.restart(), 300);
         player.play(gameWav(longSound), false);
-        EXPECT_LT(clock.elapsed(), 200);
+        EXPECT_LT(clock.elapsed(), 300);
         player.play(gameWav(last), true);
     } // closing the device flushes the file
     qputenv("SDL_AUDIODRIVER", "dummy");

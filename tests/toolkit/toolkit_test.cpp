@@ -85,6 +85,10 @@ TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedAndReportsPressesOnItselfNotOn
     box->setFitsPicture(true);
     box->setPicture(solid({16, 16}, Qt::magenta));
     EXPECT_EQ(box->size(), QSize(16, 16));
+    // Full screen redraws what is drawn, never what was cleared.
+    surface.clearDrawing();
+    surface.setZoom(2.0, QRect(0, 0, 200, 100), {});
+    expectPixels(surface, {{{42, 42}, Qt::yellow}});
 }
 
 // 1000 twips are 66.7 pixels.
