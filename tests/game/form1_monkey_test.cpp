@@ -100,52 +100,55 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
         else if (mood != Reader || timer2->isActive())
             click(&form, inside("PicBh")), tally["help opened"] += helpOpen();
     };
-    // Each act with its weight for a clicker, a player, an idler and a reader; each column sums to 100.
-    const std::pair<std::array<int, 4>, std::function<void()>> acts[] = {
-        {{60, 0, 0, 0}, clickAnywhere},
-        {{15, 3, 0, 2},
+    bool confirming = false; // by the last act at the open leaderboard
+    auto text = [&] { return form2()->findChild<QLineEdit *>("Text1"); };
+    auto confirm = [&] { return form2()->findChild<QWidget *>("Command1"); };
+    // Each act with its weight for a clicker, a player, an idler, a reader and one at the open
+    // leaderboard: each column sums to 100.
+    const std::pair<std::array<int, 5>, std::function<void()>> acts[] = {
+        {{60, 0, 0, 0, 0}, clickAnywhere},
+        {{15, 3, 0, 2, 0},
          [&] {
              const char *controls[] = {"PicB",  "PicBh",  "Picboy", "Pics0",
                                        "Pics1", "Label2", "Label3", "PicLong"};
              click(&form, inside(controls[roll(8)]));
          }},
-        {{10, 55, 3, 10}, answer},
-        {{10, 40, 95, 85}, tick},
-        {{0, 2, 0, 3}, actOnHelp},
-        {{5, 0, 2, 0}, [] { QCoreApplication::processEvents(); }},
-    };
-    // In the open leaderboard, each as likely; each says whether it confirms the name typed.
-    const std::function<bool(QWidget *, QLineEdit *, QWidget *)> boardActs[] = {
-        [&](QWidget *, QLineEdit *text, QWidget *) {
-            // Latin letters from the keyboard, Chinese ones from an input method.
-            for (int n = roll(6); n > 0 && text->isVisible(); --n) {
-                QInputMethodEvent compose;
-                compose.setCommitString(nameLetters[roll(int(nameLetters.size()))]);
-                compose.commitString()[0].unicode() < 128 ? QTest::keyClicks(text, compose.commitString())
-                                                          : void(QCoreApplication::sendEvent(text, &compose));
-            }
-            return false;
-        },
-        [&](QWidget *board, QLineEdit *text, QWidget *) {
-            return QTest::keyClick(text->isVisible() ? text : board, Qt::Key_Return), true;
-        },
-        [&](QWidget *board, QLineEdit *, QWidget *confirm) {
-            return click(board, confirm->geometry().center()), true;
-        },
-        [&](QWidget *board, QLineEdit *, QWidget *) { return board->close(), false; },
-        [&](QWidget *board, QLineEdit *, QWidget *confirm) {
-            const QPoint at = anywhere(board);
-            return click(board, at), confirm->geometry().contains(at);
-        },
-        [&](QWidget *board, QLineEdit *, QWidget *confirm) {
-            // Keys that edit, move the focus or press the focused button.
-            const Qt::Key key =
-                std::array{Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Space}[roll(4)];
-            QWidget *focus = board->focusWidget() ? board->focusWidget() : board;
-            const bool confirming = focus == confirm && key == Qt::Key_Space;
-            return tally["space on the confirm button"] += confirming, QTest::keyClick(focus, key),
-                   confirming;
-        },
+        {{10, 55, 3, 10, 0}, answer},
+        {{10, 40, 95, 85, 0}, tick},
+        {{0, 2, 0, 3, 0}, actOnHelp},
+        {{5, 0, 2, 0, 0}, [] { QCoreApplication::processEvents(); }},
+        {{0, 0, 0, 0, 20},
+         [&] {
+             // Latin letters from the keyboard, Chinese ones from an input method.
+             for (int n = roll(6); n > 0 && text()->isVisible(); --n) {
+                 QInputMethodEvent compose;
+                 compose.setCommitString(nameLetters[roll(int(nameLetters.size()))]);
+                 compose.commitString()[0].unicode() < 128
+                     ? QTest::keyClicks(text(), compose.commitString())
+                     : void(QCoreApplication::sendEvent(text(), &compose));
+             }
+         }},
+        {{0, 0, 0, 0, 15},
+         [&] {
+             QTest::keyClick(text()->isVisible() ? static_cast<QWidget *>(text()) : form2(), Qt::Key_Return),
+                 confirming = true;
+         }},
+        {{0, 0, 0, 0, 15}, [&] { click(form2(), confirm()->geometry().center()), confirming = true; }},
+        {{0, 0, 0, 0, 15}, [&] { form2()->close(); }},
+        {{0, 0, 0, 0, 20},
+         [&] {
+             const QPoint at = anywhere(form2());
+             click(form2(), at), confirming = confirm()->geometry().contains(at);
+         }},
+        {{0, 0, 0, 0, 15},
+         [&] {
+             // Keys that edit, move the focus or press the focused button.
+             const Qt::Key key =
+                 std::array{Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Space}[roll(4)];
+             QWidget *focus = form2()->focusWidget() ? form2()->focusWidget() : form2();
+             confirming = focus == confirm() && key == Qt::Key_Space;
+             tally["space on the confirm button"] += confirming, QTest::keyClick(focus, key);
+         }},
     };
     const QString boardPath = s.sPath + "mirafon1.tmp";
     auto boardBytes = [&] {
@@ -153,16 +156,11 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     QByteArray boardAtOpening;
+    QString typed;
     leaderboard::BoardTable before;
     int place = 0; // where a name confirmed now goes
     // A name confirmed must be on the board at its place; a window closed otherwise leaves it as it was.
-    auto actOnBoard = [&] {
-        auto *text = form2()->findChild<QLineEdit *>("Text1");
-        auto *confirm = form2()->findChild<QWidget *>("Command1");
-        const QString typed = text->isVisible() && confirm->isVisible() ? text->text() : QString();
-        const bool confirming = boardActs[roll(6)](form2(), text, confirm);
-        if (boardOpen())
-            return;
+    auto checkBoard = [&] {
         if (!confirming || typed.isEmpty()) {
             ++tally["boards closed without a name"];
             ASSERT_EQ(boardBytes(), boardAtOpening) << "the board changed without a confirmed name";
@@ -170,7 +168,7 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
         }
         leaderboard::BoardTable table;
         ASSERT_TRUE(boardBytes().count("\r\n") == 10 && leaderboard::readBoard(boardPath, table));
-        ASSERT_EQ(table.boardNames[place], QString(typed).replace(u',', QChar(0xFF0C)));
+        ASSERT_EQ(table.boardNames[place], typed.replace(u',', QChar(0xFF0C)));
         ASSERT_EQ(table.boardScores[place], qint16(form2()->fcount));
         for (int k = place + 1; k < leaderboard::BoardPlaces; ++k)
             ASSERT_EQ(table.boardNames[k], before.boardNames[k - 1]);
@@ -199,16 +197,17 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
     for (quint64 event = 0; event < events; ++event) {
         SCOPED_TRACE(testing::Message() << "event " << event << ", " << moodNames[mood]);
         const bool boardExisted = QFile::exists(boardPath);
-        if (boardOpen() && chance(60)) {
-            ASSERT_NO_FATAL_FAILURE(actOnBoard());
-        } else if (helpOpen() && chance(mood == Reader ? 1 : 30)) {
+        const int column = boardOpen() && chance(60) ? 4 : mood;
+        typed = boardOpen() && text()->isVisible() && confirm()->isVisible() ? text()->text() : QString();
+        confirming = false;
+        if (column < 4 && helpOpen() && chance(mood == Reader ? 1 : 30)) {
             actOnHelp();
         } else if (!s.gameRunning && !helpOpen() && !boardOpen() && chance(30)) {
             click(&form, inside("PicB"));
         } else {
             int pick = roll(100);
             std::find_if(std::begin(acts), std::end(acts), [&](auto &act) {
-                return (pick -= act.first[mood]) < 0;
+                return (pick -= act.first[column]) < 0;
             })->second();
         }
         // What was clicked during a hold arrives once the handler is done, and may itself be held.
@@ -228,6 +227,9 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
             ++tally[s.livesLeft <= 0  ? "games lost"
                     : s.gameCompleted ? "games completed"
                                       : "games out of time"];
+        }
+        if (boardWasOpen && !boardOpen()) {
+            ASSERT_NO_FATAL_FAILURE(checkBoard());
         }
         wasRunning = s.gameRunning;
         boardWasOpen = boardOpen();
