@@ -60,4 +60,42 @@ protected:
     qint16 asked() const { return s.questionOrder.at(s.questionIndex); }
     QPoint origin() const { return {s.spotLeft[asked()], s.spotTop[asked()]}; }
     QRectF spot() const { return QRectF(origin(), QPoint(s.spotRight[asked()], s.spotBottom[asked()])); }
+    QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
+    QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
+    void click(QPointF at) { form.Form_MouseDown(Qt::LeftButton, {}, float(at.x()), float(at.y())); }
+    void answer() { click(spot().center()); }
+    // Answers up to a question, then lets the pause tick.
+    void play(int questionIndex, int pauseTicks = 0)
+    {
+        while (s.questionIndex < questionIndex)
+            answer();
+        while (pauseTicks--)
+            form.Timer2_Timer();
+    }
+    QImage grab(QWidget *widget, QRect area = QRect(0, 0, -1, -1))
+    {
+        return widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QImage image(int picture) { return content::pictureImage(picture).convertToFormat(QImage::Format_RGB32); }
+    // The picture's pixels at its own size, where the widget shows it at `at`.
+    bool shows(QWidget *widget, int picture, QPoint at = {})
+    {
+        return !image(picture).isNull() && grab(widget, QRect(at, image(picture).size())) == image(picture);
+    }
+    bool hint() { return shows(surface, content::wordPicture(s.figureNo, asked()), origin()); }
+    // The figure shows its picture everywhere but under the asked word's picture.
+    bool cleanBesideHint()
+    {
+        QImage want = image(100 * s.figureNo), got = grab(surface, want.rect());
+        for (QImage *one : {&want, &got})
+            QPainter(one).fillRect(QRect(origin(), image(content::wordPicture(s.figureNo, asked())).size()),
+                                   Qt::black);
+        return !want.isNull() && got == want;
+    }
+    // Whether the time bar is that colour on all the rows given.
+    bool bar(QColor colour, std::initializer_list<int> rows)
+    {
+        const QImage image = grab(widget("PicLong"));
+        return std::all_of(rows.begin(), rows.end(), [&](int y) { return image.pixelColor(4, y) == colour; });
+    }
 };

@@ -5,50 +5,7 @@
 
 #include <qpa/qwindowsysteminterface.h>
 
-#include <set>
-
-class Form1Test : public Form1Peer
-{
-protected:
-    QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
-    QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
-    void click(QPointF at) { form.Form_MouseDown(Qt::LeftButton, {}, float(at.x()), float(at.y())); }
-    void answer() { click(spot().center()); }
-    // Answers up to a question, then lets the pause tick.
-    void play(int questionIndex, int pauseTicks = 0)
-    {
-        while (s.questionIndex < questionIndex)
-            answer();
-        while (pauseTicks--)
-            form.Timer2_Timer();
-    }
-    QImage grab(QWidget *widget, QRect area = QRect(0, 0, -1, -1))
-    {
-        return widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    // The picture's pixels at its own size, where the widget shows it at `at`.
-    bool shows(QWidget *widget, int picture, QPoint at = {})
-    {
-        const QImage want = content::pictureImage(picture).convertToFormat(QImage::Format_RGB32);
-        return !want.isNull() && grab(widget, QRect(at, want.size())) == want;
-    }
-    bool hint() { return shows(surface, content::wordPicture(s.figureNo, asked()), origin()); }
-    // The figure shows its picture everywhere but inside the asked word's rectangle.
-    bool cleanBesideHint()
-    {
-        QImage want = content::pictureImage(100 * s.figureNo).convertToFormat(QImage::Format_RGB32),
-               got = grab(surface, want.rect());
-        for (QImage *image : {&want, &got})
-            QPainter(image).fillRect(spot().adjusted(0, 0, 1, 1), Qt::black);
-        return !want.isNull() && got == want;
-    }
-    // Whether the time bar is that colour on all the rows given.
-    bool bar(QColor colour, std::initializer_list<int> rows)
-    {
-        const QImage image = grab(widget("PicLong"));
-        return std::all_of(rows.begin(), rows.end(), [&](int y) { return image.pixelColor(4, y) == colour; });
-    }
-};
+using Form1Test = Form1Peer;
 
 TEST_F(Form1Test, RoundsGoFigureByFigureWithHintsAtLevelOneAPauseThatIgnoresClicksAndTheClockPaid)
 {
@@ -62,14 +19,14 @@ TEST_F(Form1Test, RoundsGoFigureByFigureWithHintsAtLevelOneAPauseThatIgnoresClic
         // The mascot says the word again, with the frame of its level and figure.
         form.Picboy_Click();
         EXPECT_TRUE(shows(mascot, content::speakingMascot(level, figure)) && last(1) == last());
-        std::set<qint16> words;
         while (s.questionIndex < s.wordCount) {
-            EXPECT_TRUE(words.insert(asked()).second && label("Label3") == s.wordList[asked()]);
-            EXPECT_TRUE(last() == cue(content::wordSound(figure, asked())) && hint() == (level == 1));
+            EXPECT_TRUE(label("Label3") == s.wordList[asked()] &&
+                        last() == cue(content::wordSound(figure, asked())));
+            EXPECT_TRUE(hint() == (level == 1) && cleanBesideHint());
             score = s.fcount;
             answer();
         }
-        EXPECT_TRUE(words.size() == 10 && shows(surface, 100 * figure));
+        EXPECT_TRUE(shows(surface, 100 * figure));
         if (figure == 2 && level == 2)
             break;
         // The cheer, and the clock runs on into the pause, where neither a miss nor a would-be hit
@@ -93,7 +50,7 @@ TEST_F(Form1Test, RoundsGoFigureByFigureWithHintsAtLevelOneAPauseThatIgnoresClic
     EXPECT_TRUE(s.level == 1 && s.figureNo == 1 && hint());
 }
 
-TEST_F(Form1Test, JudgesTheInsideOfTheAskedSpotByAnyButtonScoresBySpeedAndTheSecondMissEndsTheGame)
+TEST_F(Form1Test, JudgesTheInsideOfTheAskedSpotOnlyByAnyButtonAndScoresBySpeed)
 {
     form.PicB_Click();
     ASSERT_EQ(s.wordList[asked()], "brow"); // 274,158,301,169
@@ -107,7 +64,7 @@ TEST_F(Form1Test, JudgesTheInsideOfTheAskedSpotByAnyButtonScoresBySpeedAndTheSec
     EXPECT_TRUE(s.questionIndex == 3 && s.fcount == 1060 + 60 + 1000 / 2 + 60 + 1000 / 3);
     // The tenth answer scores nothing; a thousand and one points since the last step raise the bonus.
     play(9);
-    qint32 score = s.fcount;
+    const qint32 score = s.fcount;
     s.lastBonusScore = qint16(s.fcount - 1001);
     answer();
     EXPECT_TRUE(s.fcount == score && s.bonusLevel == 2 && s.lastBonusScore == score);
@@ -117,14 +74,6 @@ TEST_F(Form1Test, JudgesTheInsideOfTheAskedSpotByAnyButtonScoresBySpeedAndTheSec
     ASSERT_EQ(s.wordList[asked()], "mouth");
     click({202, 304}); // on the tongue
     EXPECT_TRUE(s.questionIndex == 7 && s.livesLeft == 1);
-    // The second miss ends the game without bonus.
-    score = s.fcount;
-    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(600, 450));
-    EXPECT_TRUE(s.livesLeft == 0 && s.gameRunning == 0 && s.fcount == score && form2()->fcount == score);
-    // The mouth's hint went with the girl: the next game shows the boy with only his own hint.
-    form2()->close();
-    form.PicB_Click();
-    EXPECT_TRUE(s.figureNo == 1 && hint() && cleanBesideHint());
 }
 
 TEST_F(Form1Test, AClickWaitingWhileAHitFlashesIsJudgedAfterItAgainstTheNextWord)
