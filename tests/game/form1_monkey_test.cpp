@@ -50,8 +50,8 @@ TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
     };
     // Sounds and holds take no time, but a child keeps clicking; a tick due in a hold runs inside it.
     int queued = 0;
-    onWait = [&] { queued += mood == Clicker ? roll(4) : chance(3); };
-    onHold = [&] { onWait(), chance(20) ? tick() : void(); };
+    onPlay = [&](bool wait) { queued += !wait ? 0 : mood == Clicker ? roll(4) : chance(3); };
+    onHold = [&] { onPlay(true), chance(20) ? tick() : void(); };
     auto answer = [&] {
         // Between games the start button, in the pause anything.
         if (!s.gameRunning || s.questionIndex >= s.wordCount || timer2->isActive())

@@ -27,7 +27,8 @@ class Form1Peer : public ::testing::Test, public CuePlayer, public Hold, public 
 {
 protected:
     QByteArrayList record;
-    std::function<void()> onHold = [] {}, onWait = [] {};
+    std::function<void()> onHold = [] {};
+    std::function<void(bool)> onPlay = [](bool) {};
     int seeds = 0, next = 0;
     std::function<float()> fraction = [this] { return (next++ + 0.5f) / 10; };
     QTemporaryDir boardDir;
@@ -48,7 +49,7 @@ protected:
     }
     void play(const QByteArray &wav, bool wait) override
     {
-        record << wav + (wait ? " wait" : ""), wait ? onWait() : void();
+        record << wav + (wait ? " wait" : ""), onPlay(wait);
     }
     void hold(int ms) override { record << "hold " + QByteArray::number(ms), onHold(); }
     void seedFromClock() override { ++seeds, next = 0; }
