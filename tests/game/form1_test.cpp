@@ -92,7 +92,7 @@ TEST_F(Form1Test, AClickWaitingWhileAHitFlashesIsJudgedAfterItAgainstTheNextWord
     EXPECT_TRUE(s.questionIndex == 1 && s.livesLeft == 1) << "the chin was asked when it came";
 }
 
-TEST_F(Form1Test, HelpFreezesTheClockTillTheNextRoundWhichRunsOutAtTheTick479AndTheWindowWaitsForBoth)
+TEST_F(Form1Test, HelpFreezesTheClockTillTheNextRoundWhichRunsOutAtTheTick479EvenInAFlashOrThePause)
 {
     form.PicB_Click();
     form.PicBh_Click();
