@@ -68,7 +68,7 @@ protected:
     // Answers up to a question, then lets the pause tick.
     void play(int questionIndex, int pauseTicks = 0)
     {
-        while (s.questionIndex < questionIndex)
+        while (s.gameRunning && s.questionIndex < questionIndex)
             answer();
         while (pauseTicks--)
             form.Timer2_Timer();

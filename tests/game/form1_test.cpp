@@ -19,7 +19,7 @@ TEST_F(Form1Test, RoundsGoFigureByFigureWithHintsAtLevelOneAPauseThatIgnoresClic
         // The mascot says the word again, with the frame of its level and figure.
         form.Picboy_Click();
         EXPECT_TRUE(shows(mascot, content::speakingMascot(level, figure)) && last(1) == last());
-        while (s.questionIndex < s.wordCount) {
+        while (s.gameRunning && s.questionIndex < s.wordCount) {
             EXPECT_TRUE(label("Label3") == s.wordList[asked()] &&
                         last() == cue(content::wordSound(figure, asked())));
             EXPECT_TRUE(hint() == (level == 1) && cleanBesideHint());
