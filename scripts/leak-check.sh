@@ -16,7 +16,7 @@ grep -q __asan_init "$binary" && echo "skipped: valgrind cannot run a sanitizer 
 xgame_need valgrind && xgame_display "$root"
 XGAME_ENV=(HOME="$XGAME_TMP/home" XDG_DATA_HOME="$XGAME_TMP/home/.local/share" XDG_CONFIG_HOME="$XGAME_TMP/home/.config"
            XDG_CACHE_HOME="$XGAME_TMP/home/.cache")
-XGAME_AS=(valgrind --tool=memcheck --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=definite,indirect --num-callers=50 --xml=yes --xml-file="$report")
+XGAME_AS=(valgrind --tool=memcheck --suppressions="$root/tests/support/valgrind.supp" --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=definite,indirect --num-callers=50 --xml=yes --xml-file="$report")
 XGAME_WAIT=180 && xgame_launch "$binary" && xgame_game
 xdotool mousemove --window "$XGAME_BOARD" 100 60 click 1 type --delay 100 Valgrind # into the name box
 xdotool key Return
