@@ -56,7 +56,7 @@ XGAME_RUN=$(sed -n 's/^Exec=//p' "$installed/usr/share/applications/$id.desktop"
 XGAME_ENV=(HOME="$home" PATH="$installed/usr/local/bin:$installed/usr/bin:/usr/bin:/bin:$installed/usr/local/games:$installed/usr/games")
 xgame_launch "" "$home" && xgame_game
 xdotool type --delay 30 Xiaoming && xdotool key Return
-xgame_until 5 [ -f "$board" ] || xgame_fail "no board in the user's data folder"
+xgame_until 20 [ -f "$board" ] || xgame_fail "no board in the user's data folder"
 xgame_quit 10 || xgame_fail "the installed program did not end"
 [ ! -e "$installed/usr/games/mirafon1.tmp" ] || xgame_fail "the board went into the program's folder"
 head -c 11 "$board" | grep -q $'^Xiaoming,0\r' || xgame_fail "the name was not kept: $(head -1 "$board")"

@@ -50,7 +50,7 @@ play() { # SCREEN KEY-ON KEY-OFF
     screen=$1 XGAME_SCREEN=$1 && xgame_start "$BINARY" "$SOURCE"
     local window shot="$OUT/e2e-fullscreen-$1" word next x1 y1 x2 y2 edge sy help
     window=$(geometry "$XGAME_WID") && xdotool windowfocus "$XGAME_WID" key "$2"
-    xgame_until 5 is_at "$1+0+0" && sleep 0.5 || xgame_fail "$2 did not fill the $1 screen"
+    xgame_until 20 is_at "$1+0+0" && sleep 0.5 || xgame_fail "$2 did not fill the $1 screen"
     side=${1#*x} f=$(awk -v h="${1#*x}" 'BEGIN{print h / 483}')
     left=$(awk -v w="${1%x*}" -v f="$f" 'BEGIN{printf "%d", (w - int(619 * f + 0.5)) / 2}')
 
@@ -76,12 +76,12 @@ play() { # SCREEN KEY-ON KEY-OFF
         xgame_fail "the first column inside word $next did not score at $1"
 
     press 521 305 && help=$(child 帮助 338 288) || exit 1
-    xgame_close "$help" && xgame_until 5 xgame_gone "$help"
+    xgame_close "$help" && xgame_until 20 xgame_gone "$help"
     press 5 475 && child 排行榜 348 371 >/dev/null && xgame_shot "$shot-board.png" root
     xdotool type --delay 20 "kid$1" && xdotool key Return
-    xgame_until 5 grep -q "^kid$1," "$XGAME_TMP/mirafon1.tmp" 2>/dev/null || xgame_fail "the name typed at $1 was not kept"
+    xgame_until 20 grep -q "^kid$1," "$XGAME_TMP/mirafon1.tmp" 2>/dev/null || xgame_fail "the name typed at $1 was not kept"
     xdotool sleep 0.5 windowfocus "$XGAME_WID" key "$3"
-    xgame_until 5 is_at "$window" || xgame_fail "$3 at $1 did not bring back $window"
+    xgame_until 20 is_at "$window" || xgame_fail "$3 at $1 did not bring back $window"
     echo "full screen at $1 (factor $f, PSNR $psnr dB): played, missed by one pixel, board and help enlarged"
 }
 

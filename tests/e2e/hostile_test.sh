@@ -97,10 +97,10 @@ run_case()
     less "$start_time" "$start_bound" || xgame_fail "$case: the leaderboard took $start_time s (bound $start_bound s)"
     less "$hold_floor" "$miss_time" || xgame_fail "$case: two misses took only $miss_time s: their sound held nothing"
     xdotool mousemove --window "$XGAME_BOARD" 100 60 click 1 type --delay 20 Tester # into the name box
-    xdotool key Return && xgame_until 5 xgame_gone "$XGAME_BOARD" || xgame_fail "$case: Enter did not close the leaderboard"
+    xdotool key Return && xgame_until 30 xgame_gone "$XGAME_BOARD" || xgame_fail "$case: Enter did not close the leaderboard"
     check && xgame_game # the program still plays
     peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$XGAME_PROGRAM_PID/status") && xgame_close "$XGAME_BOARD"
-    xgame_until 5 xgame_gone "$XGAME_BOARD" || xgame_fail "$case: the leaderboard did not close"
+    xgame_until 30 xgame_gone "$XGAME_BOARD" || xgame_fail "$case: the leaderboard did not close"
     xgame_quit 30 || xgame_fail "$case: the program did not end when its window closed"
     chmod -R u+w "$program"
     if [ -n "$(ls -A "$dir/sanitizer")" ] || grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$XGAME_LOG"; then

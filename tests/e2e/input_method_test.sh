@@ -21,7 +21,7 @@ XGAME_ENV=(QT_IM_MODULE=ibus DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS
 xgame_launch "$1" && xgame_game
 xdotool sleep 0.5 type --delay 60 xiaoming
 xdotool sleep 0.5 key space sleep 0.3 key Return
-xgame_until 5 [ -s "$XGAME_TMP/mirafon1.tmp" ]
+xgame_until 20 [ -s "$XGAME_TMP/mirafon1.tmp" ]
 first=$(head -n 1 "$XGAME_TMP/mirafon1.tmp" 2>/dev/null)
 # libpinyin's first candidate for xiaoming on a new user dictionary: 小名.
 [ "$first" = $'\xd0\xa1\xc3\xfb,0\r' ] || xgame_fail "board's first line: $(printf '%s' "$first" | od -An -tx1)"

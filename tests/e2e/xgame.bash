@@ -37,7 +37,7 @@ xgame_display()
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp >"$XGAME_TMP/xvfb.log" 2>&1 &
     XGAME_XVFB_PID=$! && export DISPLAY=":$n"
-    xgame_until 5 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "Xvfb did not start on $DISPLAY"
+    xgame_until 20 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "Xvfb did not start on $DISPLAY"
 }
 
 xgame_start() { xgame_display "$2" && xgame_launch "$1"; }
