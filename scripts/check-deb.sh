@@ -60,7 +60,7 @@ xgame_until 20 [ -f "$board" ] || xgame_fail "no board in the user's data folder
 xgame_quit 10 || xgame_fail "the installed program did not end"
 [ ! -e "$installed/usr/games/mirafon1.tmp" ] || xgame_fail "the board went into the program's folder"
 head -c 11 "$board" | grep -q $'^Xiaoming,0\r' || xgame_fail "the name was not kept: $(head -1 "$board")"
-xgame_launch "" "$home" && xgame_game && xgame_close "$XGAME_BOARD" # a score of 0 earns no place now
+xgame_launch "" "$home" && xgame_game && xgame_dismiss "$XGAME_BOARD" # a score of 0 earns no place now
 xgame_quit 10 || xgame_fail "the installed program did not end"
 head -c 11 "$board" | grep -q $'^Xiaoming,0\r' || xgame_fail "the name was lost after a restart"
 echo "installed program: started, played twice, name kept in ~/.local/share/tovasel"

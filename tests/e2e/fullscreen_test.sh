@@ -76,7 +76,7 @@ play() { # SCREEN KEY-ON KEY-OFF
         xgame_fail "the first column inside word $next did not score at $1"
 
     press 521 305 && help=$(child 帮助 338 288) || exit 1
-    xgame_close "$help" && xgame_until 20 xgame_gone "$help"
+    xgame_dismiss "$help"
     press 5 475 && child 排行榜 348 371 >/dev/null && xgame_shot "$shot-board.png" root
     xdotool type --delay 20 "kid$1" && xdotool key Return
     xgame_until 20 grep -q "^kid$1," "$XGAME_TMP/mirafon1.tmp" 2>/dev/null || xgame_fail "the name typed at $1 was not kept"

@@ -31,7 +31,7 @@ shown "$out-after.png" && ! xgame_same "$out-after.png" "$score" "$XGAME_TMP/sco
 # closed and the window repainted, the next game's figure equals the picture
 # outside its own hint's rectangle.
 xgame_click 5 475 && board=$(xgame_board_window) || xgame_fail "no leaderboard after the second miss"
-xgame_close "$board" && xgame_until 20 xgame_gone "$board" && xgame_click 521 257 || xgame_fail "the leaderboard did not close"
+xgame_dismiss "$board" && xgame_click 521 257 || xgame_fail "the leaderboard did not close"
 clean()
 {
     xgame_shot "$out-again.png" && again=$(xgame_hint "$out-again.png" 1)

@@ -90,6 +90,18 @@ EOF
 
 # xgame_quit SECONDS: closes the main window and waits for the program's end;
 # XGAME_STATUS is its exit status.
+# xgame_dismiss WINDOW: asks it to close until it has gone (20 s). A request
+# that reaches Qt in the instant the window maps can be lost.
+xgame_dismiss()
+{
+    local i
+    for i in $(seq 10); do
+        xgame_close "$1" && xgame_until 2 xgame_gone "$1" && return 0
+        echo "xgame_dismiss: window $1 still open after close request $i" >&2
+    done
+    return 1
+}
+
 xgame_quit()
 {
     xgame_close "$XGAME_WID" && xgame_until "$1" eval '! kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null' || return 1
