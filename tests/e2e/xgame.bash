@@ -77,30 +77,21 @@ import ctypes, sys
 x = ctypes.CDLL("libX11.so.6")
 x.XOpenDisplay.restype = x.XInternAtom.restype = ctypes.c_void_p
 x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XInternAtom.argtypes, x.XFlush.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int], [ctypes.c_void_p]
+x.XInternAtom.argtypes, x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int], [ctypes.c_void_p, ctypes.c_int]
 d = x.XOpenDisplay(None) or sys.exit("no display")
 atoms = [x.XInternAtom(d, name, 0) for name in (b"WM_PROTOCOLS", b"WM_DELETE_WINDOW")]
 for w in sys.argv[1:]:
     # XClientMessageEvent as longs: type, serial, send_event, display, window, message_type, format, data.
     event = (ctypes.c_long * 24)(33, 0, 0, 0, int(w, 0), atoms[0], 32, atoms[1])
     x.XSendEvent(d, int(w, 0), 0, 0, event) or sys.exit("cannot send to " + w)
-x.XFlush(d)
+x.XSync(d, 0)  # a request only flushed can be lost when this client exits at once
 EOF
 }
 
 # xgame_quit SECONDS: closes the main window and waits for the program's end;
 # XGAME_STATUS is its exit status.
-# xgame_dismiss WINDOW: asks it to close until it has gone (20 s). A request
-# that reaches Qt in the instant the window maps can be lost.
-xgame_dismiss()
-{
-    local i
-    for i in $(seq 10); do
-        xgame_close "$1" && xgame_until 2 xgame_gone "$1" && return 0
-        echo "xgame_dismiss: window $1 still open after close request $i" >&2
-    done
-    return 1
-}
+# xgame_dismiss WINDOW: asks it to close and waits until it has gone (20 s).
+xgame_dismiss() { xgame_close "$1" && xgame_until 20 xgame_gone "$1"; }
 
 xgame_quit()
 {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "classic_palette.h"
+#include "fonts.h"
 #include "label_array.h"
 #include "picture_box.h"
 #include "twips.h"
@@ -101,12 +102,12 @@ TEST(Twips, RoundToTheNearestPixelAndPlaceTheFrameAroundAFixedClientArea)
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
 
-TEST(LabelArray, CopiesMemberZerosPlaceAndFont)
+TEST(LabelArray, CopiesMemberZerosPlaceAndBoldSongFont)
 {
     QWidget window;
     auto *member0 = new QLabel(&window);
     member0->setGeometry(16, 88, 81, 25);
-    member0->setFont(QFont(member0->font().family(), 12, QFont::Bold));
+    member0->setFont(toolkit::songFont(12, true));
     const QList<QLabel *> labels = toolkit::makeLabelArray(member0, 10);
     ASSERT_TRUE(labels.size() == 10 && labels[0] == member0);
     for (QLabel *copy : labels)
