@@ -36,9 +36,12 @@ clean()
 {
     xgame_shot "$out-again.png" && again=$(xgame_hint "$out-again.png" 1)
     [ -n "$again" ] && ! shown "$out-again.png" || return 1
-    local f box=$(tr ' ' , <<<"${XGAME_SPOTS_1[$again]}" | sed 's/,/ /2')
+    # The hint's picture may reach a little past its hot-spot: both are masked.
+    local f x1 y1 x2 y2 size && read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$again]}"
+    size=$("$XGAME_IM/identify" -format '%w %h' "$(xgame_picture $((101 + again)))") && set -- $size
     for f in "$out-again.png" "$(xgame_picture 100)"; do
-        "$XGAME_IM/convert" "$f" -crop 483x483+0+0 +repage -fill black -draw "rectangle $box" "$XGAME_TMP/${f##*/}"
+        "$XGAME_IM/convert" "$f" -crop 483x483+0+0 +repage -fill black -draw "rectangle $x1,$y1 $x2,$y2" \
+            -draw "rectangle $x1,$y1 $((x1 + $1 - 1)),$((y1 + $2 - 1))" "$XGAME_TMP/${f##*/}"
     done
     differ=$("$XGAME_IM/compare" -metric AE "$XGAME_TMP/e2e-play-again.png" "$XGAME_TMP/100.png" null: 2>&1)
     [ "$differ" = 0 ]
