@@ -31,9 +31,9 @@ sys.stdout.buffer.write(("小" * n + f",{s}\r\n" + "".join(f"王{k},0\r\n" for k
 no_audio()
 {
     XGAME_ENV+=("$@")
-    env "$@" /usr/bin/python3 -c 'import ctypes, struct, sys; sdl, spec = ctypes.CDLL("libSDL2-2.0.so.0"), ctypes.create_string_buffer(32)
-struct.pack_into("iHBBH", spec, 0, 22050, 8, 1, 0, 512) # 22050 Hz, U8, mono, 512 samples
-sys.exit(sdl.SDL_InitSubSystem(0x10) == 0 and sdl.SDL_OpenAudioDevice(None, 0, spec, None, 0) != 0)' 2>/dev/null ||
+    env "$@" /usr/bin/python3 -c 'import ctypes, struct, sys; sdl, wanted = ctypes.CDLL("libSDL2-2.0.so.0"), ctypes.create_string_buffer(32)
+struct.pack_into("iHBBH", wanted, 0, 22050, 8, 1, 0, 512) # 22050 Hz, U8, mono, 512 samples
+sys.exit(sdl.SDL_InitSubSystem(0x10) == 0 and sdl.SDL_OpenAudioDevice(None, 0, wanted, None, 0) != 0)' 2>/dev/null ||
         xgame_fail "$case: SDL opens audio with $*"
 }
 
