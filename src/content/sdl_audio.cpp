@@ -19,18 +19,21 @@ const SdlAudio *load()
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
         complete = complete && function != nullptr;
     };
-    resolve(audio.SetHint, "SDL_SetHint");
-    resolve(audio.InitSubSystem, "SDL_InitSubSystem");
-    resolve(audio.QuitSubSystem, "SDL_QuitSubSystem");
-    resolve(audio.OpenAudioDevice, "SDL_OpenAudioDevice");
-    resolve(audio.CloseAudioDevice, "SDL_CloseAudioDevice");
-    resolve(audio.PauseAudioDevice, "SDL_PauseAudioDevice");
-    resolve(audio.GetAudioDeviceStatus, "SDL_GetAudioDeviceStatus");
-    resolve(audio.QueueAudio, "SDL_QueueAudio");
-    resolve(audio.ClearQueuedAudio, "SDL_ClearQueuedAudio");
-    resolve(audio.GetQueuedAudioSize, "SDL_GetQueuedAudioSize");
-    resolve(audio.BuildAudioCVT, "SDL_BuildAudioCVT");
-    resolve(audio.ConvertAudio, "SDL_ConvertAudio");
+    // Each field is named after its function without the SDL_ prefix.
+#define RESOLVE(field) resolve(audio.field, "SDL_" #field)
+    RESOLVE(SetHint);
+    RESOLVE(InitSubSystem);
+    RESOLVE(QuitSubSystem);
+    RESOLVE(OpenAudioDevice);
+    RESOLVE(CloseAudioDevice);
+    RESOLVE(PauseAudioDevice);
+    RESOLVE(GetAudioDeviceStatus);
+    RESOLVE(QueueAudio);
+    RESOLVE(ClearQueuedAudio);
+    RESOLVE(GetQueuedAudioSize);
+    RESOLVE(BuildAudioCVT);
+    RESOLVE(ConvertAudio);
+#undef RESOLVE
     return complete ? &audio : nullptr;
 }
 
