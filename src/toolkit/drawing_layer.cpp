@@ -85,8 +85,9 @@ QRect DrawingLayer::draw(const Step &step)
         painter.fillRect(device, step.colour);
         return device;
     }
-    const QImage larger =
-        enlarge_ ? enlarge_(step.picture, step.place.topLeft() + origin_, factor_) : QImage();
+    const Enlarged drawing =
+        enlarge_ ? enlarge_(step.picture, step.place.topLeft() + origin_, factor_) : nullptr;
+    const QImage larger = drawing ? drawing() : QImage();
     if (!larger.isNull()) {
         painter.drawImage(device.topLeft(), larger);
     } else {

@@ -13,10 +13,12 @@ class QPainter;
 
 namespace toolkit {
 
-// A picture drawn larger than its natural size: the picture, where its
+// A picture drawn larger than its natural size: given the picture, where its
 // top-left corner goes (in the pixels of the area it belongs to) and the
-// factor. A null image when there is none; the picture is then stretched.
-using Enlarge = std::function<QImage(const QPixmap &picture, QPoint topLeft, qreal factor)>;
+// factor, the drawing to make, which may run on any thread. None when there
+// is none; the picture is then stretched.
+using Enlarged = std::function<QImage()>;
+using Enlarge = std::function<Enlarged(const QPixmap &picture, QPoint topLeft, qreal factor)>;
 
 // The device pixels that the area pixels of rect cover at factor: each edge
 // is rounded, so that neighbouring rectangles join without gaps or overlaps.

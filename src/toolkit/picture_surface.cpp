@@ -4,8 +4,21 @@
 #include "picture_surface.h"
 
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
+#include <QThreadPool>
 
 namespace toolkit {
+namespace {
+
+// Where enlarged pictures are drawn: not the shared pool, whose threads Qt's
+// own painting may wait for while a drawing is made.
+QThreadPool &drawingPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
+} // namespace
 
 PictureSurface::PictureSurface(QWidget *parent)
     : QWidget(parent)
@@ -38,6 +51,9 @@ void PictureSurface::clearDrawing()
 
 void PictureSurface::setZoom(qreal factor, QRect design, const Enlarge &enlarge)
 {
+    // Laid out again at the same size, what is drawn still fits.
+    if (factor == zoom_ && design == design_ && bool(enlarge) == bool(enlarge_))
+        return;
     zoom_ = factor;
     design_ = design;
     enlarge_ = enlarge;
@@ -58,17 +74,22 @@ void PictureSurface::resizeDesign(QSize size)
 
 void PictureSurface::enlargePicture()
 {
-    // Drawn when first painted: a hidden box never needs it.
     larger_ = QImage();
-    enlarged_ = false;
+    pending_ = QFuture<QImage>();
+    if (zoom_ == 1.0 || picture_.isNull() || !enlarge_)
+        return;
+    // Drawn on the thread pool from now on: the window is still being
+    // resized, and the first paint then finds it ready or nearly so.
+    if (Enlarged drawing = enlarge_(picture_, design_.topLeft(), zoom_))
+        pending_ = QtConcurrent::run(&drawingPool(), std::move(drawing));
 }
 
 void PictureSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (zoom_ != 1.0 && !enlarged_ && !picture_.isNull() && enlarge_) {
-        larger_ = enlarge_(picture_, design_.topLeft(), zoom_);
-        enlarged_ = true;
+    if (pending_.isValid()) {
+        larger_ = pending_.result();
+        pending_ = QFuture<QImage>();
     }
     if (background_.isValid()) {
         // An opaque picture hides the background under it: at full screen

@@ -5,6 +5,7 @@
 
 #include "drawing_layer.h"
 
+#include <QFuture>
 #include <QPixmap>
 #include <QWidget>
 
@@ -47,7 +48,7 @@ private:
 
     QPixmap picture_;
     QImage larger_;
-    bool enlarged_ = false;
+    QFuture<QImage> pending_; // larger_, while it is being drawn
     QColor background_;
     qreal zoom_ = 1.0;
     QRect design_;
