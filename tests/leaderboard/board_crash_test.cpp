@@ -87,10 +87,14 @@ TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNex
     QTemporaryDir folder;
     const QString boardPath = folder.filePath("mirafon1.tmp");
     QByteArrayList expected(2);
+    const auto started = std::chrono::steady_clock::now();
     for (int which : {1, 0}) {
         ASSERT_TRUE(writeBoard(boardPath, which));
         expected[which] = fileBytes(boardPath);
     }
+    // A write's time as this build and machine take it: a sanitizer build writes far slower.
+    const auto writeTime = std::chrono::duration_cast<std::chrono::microseconds>(
+        (std::chrono::steady_clock::now() - started) / 2);
     const auto entries = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
     // TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
     const std::uint64_t seed =
@@ -104,7 +108,7 @@ TEST(BoardCrash, KilledWriteLeavesTheOldBoardOrTheNewWholeAndItsCopyGoesAtTheNex
         Writer writer({boardPath, QString::number(onBoard + 1)});
         ASSERT_TRUE(writer.ready());
         // Up to a few writes' time, so that kills fall at every step of one.
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 12000));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * writeTime.count() + 1)));
         bool open = false; // the save's copy, named or not
         for (const QFileInfo &fd : QDir(QString("/proc/%1/fd").arg(writer.processId()))
                                        .entryInfoList(QDir::AllEntries | QDir::System))
