@@ -21,7 +21,8 @@ n=$((${DISPLAY#:} + 1))
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb-b.log" 2>&1 &
 xvfb_b=$! disp[B]=:$n full=$XGAME_TMP/full
-trap 'kill "${pid[@]}" $xvfb_b 2>/dev/null; umount "$full" 2>/dev/null; xgame_stop' EXIT
+# A board this run put at / goes again, so that a failed run leaves nothing there.
+trap 'kill "${pid[@]}" $xvfb_b 2>/dev/null; umount "$full" 2>/dev/null; [ -n "$at_root" ] || rm -f /mirafon1.tmp*; xgame_stop' EXIT
 xgame_until 20 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "the second Xvfb did not start"
 
 # on COPY: the harness drives copy A (root) or B (nobody) from here on.
@@ -83,9 +84,8 @@ start B "$installed" "$full" && game && refused "full disk" && holds "$full/.loc
 
 echo "== GBK folder" && gbk=$XGAME_TMP/$'\xd3\xce\xcf\xb7' && mkdir -m 777 "$gbk" && seed "$gbk/mirafon1.tmp"
 start A "$gbk" && game && saved Gina && quit A && start B "$gbk" && game && saved Nils && quit B
-holds "$gbk/mirafon1.tmp" Gina Nils
 now_at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null)
-# A file that this run put there goes again, so that a failed run leaves nothing.
-[ "$now_at_root" = "$at_root" ] || { [ -n "$at_root" ] || rm -f /mirafon1.tmp*; xgame_fail "written at /: $now_at_root"; }
+[ "$now_at_root" = "$at_root" ] || xgame_fail "written at /: $now_at_root"
+holds "$gbk/mirafon1.tmp" Gina Nils
 found=$(find "$XGAME_TMP"/home-? -name mirafon1.tmp) && [ -z "$found" ] || xgame_fail "boards in the users' folders: $found"
 echo "board saves: every name kept, failures shown, GBK folder used"
