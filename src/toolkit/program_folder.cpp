@@ -35,7 +35,8 @@ QString programFolder()
         const QString name = QFile::decodeName(bytes);
         if (QFile::encodeName(name) == bytes)
             return name;
-        const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // O_PATH: a folder the user may pass through but not list will do.
+        const int fd = ::open(bytes.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         return fd < 0 ? QString() : QStringLiteral("/proc/self/fd/%1").arg(fd);
     }();
     return folder;

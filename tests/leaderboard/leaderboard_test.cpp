@@ -155,8 +155,10 @@ TEST(BoardFolder, ProgramFolderWhenWritableElseTheUsersDataFolderMadeThen)
     const QString userData = data.filePath("share/tovasel");
     EXPECT_EQ(boardFolder(program.path(), userData), program.path());
     EXPECT_TRUE(QDir(program.path()).isEmpty(QDir::Files | QDir::Hidden) && !QDir(userData).exists());
-    // Nobody writes in /proc, root included, nor in a missing folder.
+    // Nobody writes in /proc, root included, nor in a missing folder; an
+    // empty name is a folder not found, not the root.
     EXPECT_EQ(boardFolder("/proc", userData), userData);
+    EXPECT_EQ(boardFolder("", userData), userData);
     EXPECT_TRUE(canCreateFilesIn(userData) && !canCreateFilesIn(program.filePath("no/such")));
 }
 
