@@ -33,6 +33,7 @@ const SdlAudio *load()
     RESOLVE(GetQueuedAudioSize);
     RESOLVE(BuildAudioCVT);
     RESOLVE(ConvertAudio);
+    RESOLVE(GetError);
 #undef RESOLVE
     return complete ? &audio : nullptr;
 }

@@ -23,6 +23,7 @@ struct SdlAudio
     decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
     decltype(&SDL_BuildAudioCVT) BuildAudioCVT;
     decltype(&SDL_ConvertAudio) ConvertAudio;
+    decltype(&SDL_GetError) GetError;
 };
 
 // The functions, or nullptr where SDL2 cannot be loaded: the program then
