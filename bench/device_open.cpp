@@ -106,8 +106,11 @@ double closeMs(const QByteArray &wav, Server *frozen = nullptr)
     auto player = std::make_unique<SdlCuePlayer>();
     std::vector<double> call;
     playedMs(*player, wav, call);
-    if (frozen != nullptr)
+    if (frozen != nullptr) {
+        // Long enough for the device's writes to fill what the server would read.
         frozen->freeze(true);
+        QThread::msleep(1000);
+    }
     const auto start = Clock::now();
     player.reset();
     const double ms = msSince(start);

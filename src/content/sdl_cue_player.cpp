@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -166,6 +167,9 @@ SdlCuePlayer::~SdlCuePlayer()
     } else {
         qCDebug(lcSound) << "the sound server does not answer; the audio device is left to the system";
         thread_.detach();
+        // Its state stays reachable, so that leak checkers see it in use.
+        static auto *const leftBehind = new std::vector<std::shared_ptr<Worker>>;
+        leftBehind->push_back(worker_);
     }
 }
 
