@@ -34,6 +34,7 @@ const SdlAudio *load()
     RESOLVE(BuildAudioCVT);
     RESOLVE(ConvertAudio);
     RESOLVE(GetError);
+    RESOLVE(TLSCleanup);
 #undef RESOLVE
     return complete ? &audio : nullptr;
 }

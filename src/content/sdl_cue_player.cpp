@@ -73,6 +73,9 @@ void SdlCuePlayer::Worker::run()
     }
     lock.unlock();
     closeAudio();
+    // SDL keeps its error text per thread, and frees it only for its own threads.
+    if (sdl != nullptr)
+        sdl->TLSCleanup();
     lock.lock();
     done = true;
     wake.notify_all();
