@@ -58,6 +58,7 @@ hit()
 {
     local w=$(xgame_wait_hint "$XGAME_TMP/hit.png" 1 "${word:-}") || xgame_fail "no question before the hit $1"
     word=$w && local hold=$(($(xgame_ping 1.5 $(xgame_centre 1 "$w")) - 400))
+    [ "$hold" -gt $((hit_ms - 60)) ] || xgame_fail "the click on the word $1 held the window $((hold + 400)) ms: no hit"
     [ "$hold" -le $((hit_ms + 30)) ] && echo "$1: held $hold ms" || xgame_fail "a hit $1 held $hold ms, not $hit_ms"
 }
 xgame_quit 30 || xgame_fail "the program did not end"
