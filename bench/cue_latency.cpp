@@ -21,14 +21,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Time until the device has pulled samples of the sound just queued.
+// Time until the device has pulled samples of the sound just asked for: the
+// player's thread hands it over, then the device takes it.
 double startLatencyMs(SdlCuePlayer &player, const QByteArray &wav, int samples)
 {
+    const quint64 before = player.played();
     const auto start = Clock::now();
     player.play(wav, false);
-    while (SDL_GetQueuedAudioSize(player.device()) >= Uint32(samples)) {
+    while (player.played() == before || SDL_GetQueuedAudioSize(player.device()) >= Uint32(samples)) {
         if (Clock::now() - start > std::chrono::seconds(1))
             break;
+        std::this_thread::yield(); // the player's thread needs a core too; the game's waits for events
     }
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }

@@ -33,6 +33,8 @@ const SdlAudio *load()
     RESOLVE(GetQueuedAudioSize);
     RESOLVE(BuildAudioCVT);
     RESOLVE(ConvertAudio);
+    RESOLVE(GetError);
+    RESOLVE(TLSCleanup);
 #undef RESOLVE
     return complete ? &audio : nullptr;
 }

@@ -23,6 +23,8 @@ struct SdlAudio
     decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
     decltype(&SDL_BuildAudioCVT) BuildAudioCVT;
     decltype(&SDL_ConvertAudio) ConvertAudio;
+    decltype(&SDL_GetError) GetError;
+    decltype(&SDL_TLSCleanup) TLSCleanup;
 };
 
 // The functions, or nullptr where SDL2 cannot be loaded: the program then

@@ -6,68 +6,116 @@
 #include "cue_samples.h"
 #include "sdl_audio.h"
 
+#include <QLoggingCategory>
 #include <QThreadPool>
 
-#include <chrono>
-#include <thread>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcSound, "tovasel.sound", QtWarningMsg)
+
 using Clock = std::chrono::steady_clock;
+
+struct Cue
+{
+    QByteArray samples;
+    Clock::time_point end; // when the sound is over, had it started at once
+};
 
 } // namespace
 
-SdlCuePlayer::SdlCuePlayer() = default;
-
-SdlCuePlayer::~SdlCuePlayer()
+// Everything here but the request slot and the counters belongs to the
+// worker thread; every SDL call that can reach the sound server is made there.
+struct SdlCuePlayer::Worker
 {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<Cue> next; // only the latest request counts
+    bool quit = false;
+    bool done = false;
+    std::atomic<quint32> device{0}; // an SDL_AudioDeviceID
+    std::atomic<quint64> played{0};
+
+    const SdlAudio *sdl = nullptr; // loaded at the first attempt to open
+    bool audioUp = false;
+    Clock::time_point nextTry{};
+
+    void run();
+    bool openDevice();
+    void start(const Cue &cue);
+    void closeAudio();
+};
+
+void SdlCuePlayer::Worker::run()
+{
+    std::unique_lock lock(mutex);
+    while (true) {
+        wake.wait(lock, [this] { return quit || next; });
+        if (quit)
+            break;
+        const Cue cue = std::move(*next);
+        next.reset();
+        lock.unlock();
+        const bool open = openDevice(); // as long as the sound server takes
+        lock.lock();
+        // A sound asked for meanwhile replaces this one, and a sound is never
+        // heard after its time.
+        if (open && !next && !quit && Clock::now() < cue.end) {
+            lock.unlock();
+            start(cue);
+            lock.lock();
+        }
+    }
+    lock.unlock();
     closeAudio();
+    // SDL keeps its error text per thread, and frees it only for its own threads.
+    if (sdl != nullptr)
+        sdl->TLSCleanup();
+    lock.lock();
+    done = true;
+    wake.notify_all();
 }
 
-void SdlCuePlayer::preload()
-{
-    QThreadPool::globalInstance()->start([] { sdlAudio(); });
-}
-
-void SdlCuePlayer::closeAudio()
-{
-    if (device_ != 0)
-        sdl_->CloseAudioDevice(device_);
-    device_ = 0;
-    if (audioUp_)
-        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
-    audioUp_ = false;
-}
-
-bool SdlCuePlayer::openDevice()
+bool SdlCuePlayer::Worker::openDevice()
 {
     // A restarting sound server, or a headset that takes over the output,
     // stops the device; it is then replaced at once.
-    const bool lost = device_ != 0;
-    if (lost && sdl_->GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING)
+    quint32 id = device;
+    const bool lost = id != 0;
+    if (lost && sdl->GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING)
         return true;
     const auto now = Clock::now();
-    if (!lost && now < nextTry_)
+    if (!lost && now < nextTry)
         return false;
-    nextTry_ = now + RetryInterval;
-    if (sdl_ == nullptr)
-        sdl_ = sdlAudio();
-    if (sdl_ == nullptr)
+    nextTry = now + RetryInterval;
+    if (sdl == nullptr)
+        sdl = sdlAudio();
+    if (sdl == nullptr) {
+        qCDebug(lcSound) << "SDL2 cannot be loaded";
         return false;
+    }
 
     if (lost) {
         // The driver connects to the server afresh for each device.
-        sdl_->CloseAudioDevice(device_);
-        device_ = 0;
+        qCDebug(lcSound) << "the audio device stopped; opening it again";
+        device = 0;
+        sdl->CloseAudioDevice(id);
     } else {
         // After a failure the subsystem starts afresh: the driver may be the
         // fallback SDL chose while the sound server was down.
         closeAudio();
         // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
-        sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0)
+        sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            qCDebug(lcSound) << "no audio driver:" << sdl->GetError();
             return false;
-        audioUp_ = true;
+        }
+        audioUp = true;
     }
 
     SDL_AudioSpec want{};
@@ -75,33 +123,89 @@ bool SdlCuePlayer::openDevice()
     want.format = AUDIO_U8;
     want.channels = 1;
     want.samples = BufferSamples;
-    device_ = sdl_->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (device_ != 0)
-        sdl_->PauseAudioDevice(device_, 0);
-    return device_ != 0;
+    id = sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (id == 0) {
+        qCDebug(lcSound) << "no audio device:" << sdl->GetError();
+        return false;
+    }
+    sdl->PauseAudioDevice(id, 0);
+    device = id;
+    return true;
+}
+
+void SdlCuePlayer::Worker::start(const Cue &cue)
+{
+    // The last buffer of a sound whose time is over is let through rather
+    // than clipped; anything more is a sound still playing, and is cut off.
+    if (sdl->GetQueuedAudioSize(device) > Uint32(BufferSamples))
+        sdl->ClearQueuedAudio(device);
+    if (sdl->QueueAudio(device, cue.samples.constData(), Uint32(cue.samples.size())) != 0)
+        qCDebug(lcSound) << "a sound was not queued:" << sdl->GetError();
+    ++played;
+}
+
+void SdlCuePlayer::Worker::closeAudio()
+{
+    if (device != 0)
+        sdl->CloseAudioDevice(device);
+    device = 0;
+    if (audioUp)
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
+    audioUp = false;
+}
+
+SdlCuePlayer::SdlCuePlayer()
+    : worker_(std::make_shared<Worker>())
+    , thread_([worker = worker_] { worker->run(); })
+{}
+
+SdlCuePlayer::~SdlCuePlayer()
+{
+    std::unique_lock lock(worker_->mutex);
+    worker_->quit = true;
+    worker_->wake.notify_all();
+    if (worker_->wake.wait_for(lock, CloseWait, [this] { return worker_->done; })) {
+        lock.unlock();
+        thread_.join();
+    } else {
+        qCDebug(lcSound) << "the sound server does not answer; the audio device is left to the system";
+        thread_.detach();
+        // Its state stays reachable, so that leak checkers see it in use.
+        static auto *const leftBehind = new std::vector<std::shared_ptr<Worker>>;
+        leftBehind->push_back(worker_);
+    }
+}
+
+void SdlCuePlayer::preload()
+{
+    QThreadPool::globalInstance()->start([] { sdlAudio(); });
+}
+
+quint32 SdlCuePlayer::device() const
+{
+    return worker_->device;
+}
+
+quint64 SdlCuePlayer::played() const
+{
+    return worker_->played;
 }
 
 void SdlCuePlayer::play(const QByteArray &wav, bool wait)
 {
     // Whatever the device cannot be given is not played and cuts off nothing.
-    const QByteArray samples = cueSamples(wav);
-    if (samples.isEmpty())
+    Cue cue{cueSamples(wav), {}};
+    if (cue.samples.isEmpty())
         return;
-    const auto start = Clock::now();
-    const auto end = start + std::chrono::microseconds(qint64(samples.size()) * 1000000 / CueDeviceRate);
-
-    if (openDevice()) {
-        sdl_->ClearQueuedAudio(device_);
-        if (!samples.isEmpty())
-            sdl_->QueueAudio(device_, samples.constData(), Uint32(samples.size()));
+    cue.end = Clock::now() + std::chrono::microseconds(qint64(cue.samples.size()) * 1000000 / CueDeviceRate);
+    const auto end = cue.end;
+    {
+        const std::lock_guard lock(worker_->mutex);
+        worker_->next = std::move(cue);
     }
-    if (!wait)
-        return;
-
-    // The sound's own length sets the hold, so the game keeps its timing on
-    // machines without audio output too.
-    std::this_thread::sleep_until(end);
-    const auto giveUp = end + std::chrono::milliseconds(250);
-    while (device_ != 0 && sdl_->GetQueuedAudioSize(device_) > 0 && Clock::now() < giveUp)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    worker_->wake.notify_all();
+    // The sound's own length sets the hold, so the game keeps its timing
+    // whatever the device does, and on machines without audio output too.
+    if (wait)
+        std::this_thread::sleep_until(end);
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 // Every built-in sound is 8-bit mono 22050 Hz PCM, which reaches the device
 // unchanged, with an 18-byte fmt and a fact chunk but for 121 (16-byte fmt)
@@ -107,6 +108,8 @@ TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
         player.play(gameWav(longSound), false);
         EXPECT_LT(clock.elapsed(), 300);
         player.play(gameWav(last), true);
+        // The hold ends by the clock; the device takes a buffer or so longer.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     } // closing the device flushes the file
     qputenv("SDL_AUDIODRIVER", "dummy");
     QFile file(dir.filePath("out.raw"));
@@ -133,5 +136,9 @@ TEST(SdlCuePlayer, WithoutAnyAudioDriverAWaitingCallStillHoldsAndADriverIsTriedO
     player.play(gameWav(ramp(22050 * 4 / 5)), true); // to 1.05 s
     EXPECT_EQ(player.device(), 0u);
     player.play(gameWav(ramp(100)), false);
+    QElapsedTimer opening; // on the player's own thread
+    opening.start();
+    while (player.device() == 0 && opening.elapsed() < 2000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_NE(player.device(), 0u);
 }

@@ -5,14 +5,17 @@
 # The real program against a real PulseAudio server playing into a null sink:
 # a word is heard, the server restarts as a desktop's sound service does and
 # the next word is heard again; a program started before its server is heard
-# once the server is up.
+# once the server is up. A server that is stopped (SIGSTOP, as a stuck
+# Bluetooth or USB device leaves it) never holds the game: the window keeps
+# answering, a hit holds for its sound's length, quitting is prompt, and the
+# sound comes back when the server continues.
 # Usage: bash sound_server_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
 xgame_display "$2" && xgame_need pulseaudio pactl parec
 export XDG_RUNTIME_DIR="$XGAME_TMP/runtime" HOME="$XGAME_TMP/home" # the program's runtime folder too
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME" && server=
-server_stop() { [ -z "$server" ] || { kill "$server" && wait "$server"; server=; }; }
+server_stop() { [ -z "$server" ] || { kill -CONT "$server" && kill "$server" && wait "$server"; server=; }; }
 trap 'server_stop; xgame_stop' EXIT
 server_start()
 {
@@ -42,3 +45,30 @@ server_stop
 XGAME_ENV=(SDL_AUDIODRIVER=) && xgame_launch "$1" # SDL falls back to ALSA while no server runs
 xgame_click 521 257 && sleep 1 && server_start
 heard "from a program started before the server" 544 106
+
+# answers STEP SECONDS [X Y]: the window answers within 100 ms for SECONDS after a click at X,Y.
+answers()
+{
+    local worst=$(xgame_ping "${@:2}")
+    [ "$worst" -le 100 ] && echo "$1: answered within $worst ms" || xgame_fail "the window took $worst ms to answer $1"
+}
+# hit STEP: a right answer holds the game for the flash (400 ms) and the hit sound, no longer.
+hit_ms=$((($(stat -c %s "$2/src/content/media/sounds/122.wav") - 44) * 1000 / 22050)) # a header is 44 bytes or more
+hit()
+{
+    local w=$(xgame_wait_hint "$XGAME_TMP/hit.png" 1 "${word:-}") || xgame_fail "no question before the hit $1"
+    word=$w && local hold=$(($(xgame_ping 1.5 $(xgame_centre 1 "$w")) - 400))
+    [ "$hold" -gt $((hit_ms - 60)) ] || xgame_fail "the click on the word $1 held the window $((hold + 400)) ms: no hit"
+    [ "$hold" -le $((hit_ms + 30)) ] && echo "$1: held $hold ms" || xgame_fail "a hit $1 held $hold ms, not $hit_ms"
+}
+xgame_quit 30 || xgame_fail "the program did not end"
+XGAME_ENV=(SDL_AUDIODRIVER=) && xgame_launch "$1" && sleep 0.5 && kill -STOP "$server"
+answers "after start with the server stopped" 1 521 257
+answers "after a click on the mascot" 0.5 544 106
+xgame_click 521 305 && help=$(xgame_board_window 10 帮助) || xgame_fail "help did not open with the server stopped"
+answers "with help open" 0.2 && xgame_dismiss "$help"
+hit "with the server stopped"
+kill -CONT "$server" && heard "after the server continued" 544 106
+kill -STOP "$server" && hit "on an open device with the server stopped"
+start=$(date +%s%N) && xgame_quit 1 || xgame_fail "the program did not end within 1 s with the server stopped"
+[ "$XGAME_STATUS" = 0 ] && echo "quit in $((($(date +%s%N) - start) / 1000000)) ms" || xgame_fail "exit status $XGAME_STATUS"

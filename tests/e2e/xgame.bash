@@ -88,6 +88,46 @@ x.XSync(d, 0)  # a request only flushed can be lost when this client exits at on
 EOF
 }
 
+# xgame_ping SECONDS [X Y]: clicks X,Y in the main window if given, then asks
+# the window again and again for SECONDS whether it answers, as a desktop does
+# (_NET_WM_PING); prints the slowest answer in ms, 5000 where one never came.
+xgame_ping()
+{
+    /usr/bin/python3 - "$XGAME_WID" "$@" <<'EOF'
+import ctypes, select, subprocess, sys, time
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = x.XInternAtom.restype = x.XDefaultRootWindow.restype = ctypes.c_void_p
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XInternAtom.argtypes, x.XFlush.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int], [ctypes.c_void_p]
+x.XSelectInput.argtypes, x.XDefaultRootWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long], [ctypes.c_void_p]
+x.XPending.argtypes, x.XNextEvent.argtypes = [ctypes.c_void_p], [ctypes.c_void_p, ctypes.c_void_p]
+x.XConnectionNumber.argtypes = [ctypes.c_void_p]
+d = x.XOpenDisplay(None) or sys.exit("no display")
+w, root, fd = int(sys.argv[1], 0), x.XDefaultRootWindow(d), x.XConnectionNumber(d)
+protocols, ping = (x.XInternAtom(d, name, 0) for name in (b"WM_PROTOCOLS", b"_NET_WM_PING"))
+x.XSelectInput(d, root, 0x20000)  # StructureNotify: Qt sends the answer to the root window so
+# The pings start before the click, so that the longest covers all the time it holds the window.
+click = len(sys.argv) > 3 and subprocess.Popen(["xdotool", "mousemove", "--window", *sys.argv[1:2], *sys.argv[3:5], "click", "1"])
+answered = lambda: event[0] & 0xFFFFFFFF == 33 and event[7] == ping and event[8] == stamp  # type is an int
+end, worst, stamp, event = time.monotonic() + float(sys.argv[2]), 0.0, 0, (ctypes.c_long * 24)()
+while worst < 5000 and (stamp == 0 or time.monotonic() < end):
+    stamp += 1
+    sent = time.monotonic()
+    # XClientMessageEvent as longs: type, serial, send_event, display, window, message_type, format, data.
+    x.XSendEvent(d, w, 0, 0, (ctypes.c_long * 24)(33, 0, 0, 0, w, protocols, 32, ping, stamp, w))
+    x.XFlush(d)
+    while not answered():
+        if not x.XPending(d) and not select.select([fd], [], [], max(0, sent + 5 - time.monotonic()))[0]:
+            break
+        while x.XPending(d) and not answered():
+            x.XNextEvent(d, event)
+    worst = max(worst, (time.monotonic() - sent) * 1000)
+    time.sleep(0.005)
+print(round(worst))
+sys.exit(click and click.wait())
+EOF
+}
+
 # xgame_quit SECONDS: closes the main window and waits for the program's end;
 # XGAME_STATUS is its exit status.
 # xgame_dismiss WINDOW: asks it to close and waits until it has gone (20 s).
