@@ -36,7 +36,7 @@ void ownBy(QWidget *child, QWidget *owner)
     // A native window made afresh has no position but the one the child is
     // given now: one it was moved to before (over a full-screen game) is left
     // behind, and the window system places it.
-    if (child->testAttribute(Qt::WA_WState_Created))
+    if (child->windowHandle())
         NativeWindow::release(child);
     child->setAttribute(Qt::WA_Moved, false);
     child->winId();
