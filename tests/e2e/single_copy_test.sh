@@ -4,8 +4,9 @@
 
 # One game per board, under Xvfb with no window manager: a start in the folder
 # of a running game ends at once with status 0, opens no window and brings
-# the running game to the top and the keyboard; a copy in another folder runs
-# beside it; the socket of a killed copy gives way to the next start's.
+# the running game to the top, its open help window (owned by the game's)
+# over it with the keyboard; a copy in another folder runs beside it; the
+# socket of a killed copy gives way to the next start's.
 # Usage: bash single_copy_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
@@ -14,6 +15,9 @@ xgame_start "$1" "$2"
 game=$XGAME_WID others= took=
 trap 'kill $others 2>/dev/null; xgame_stop' EXIT
 mkdir "$XGAME_TMP/other" && cp "$1" "$XGAME_TMP/other/tovasel"
+xgame_click 521 305 && help=$(xgame_board_window 10 帮助) || xgame_fail "no help window"
+owner=$(xprop -id "$help" WM_TRANSIENT_FOR)
+[ "${owner##* }" = "$(printf '0x%x' "$game")" ] || xgame_fail "help is not owned by the game $(printf '0x%x' "$game"): $owner"
 
 # start FOLDER: the program in FOLDER, as xgame_launch starts it; sets pid.
 start() {
@@ -23,13 +27,18 @@ start() {
 }
 windows() { xdotool search --onlyvisible --name '^Tovasel$' | sort -n | tr '\n' ' '; }
 new_window() { windows | tr ' ' '\n' | grep -vxF -e '' $(printf -- '-e %s ' $1) | head -n 1; }
-# The topmost of the game windows: xwininfo lists the root's children top first.
-topmost() { xwininfo -root -children | awk '/"Tovasel"/ { print $1; exit }' | xargs printf '%d\n'; }
+# topmost WINDOW...: the highest of them; xwininfo lists the root's children top first.
+topmost() {
+    local w
+    for w in $(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }'); do
+        case " $* " in *" $((w)) "*) echo $((w)) && return ;; esac
+    done
+}
 running() { kill -0 "$1" 2>/dev/null; }
 
 before=$(windows) && start "$XGAME_TMP/other"
 xgame_until 20 eval 'other=$(new_window "$before") && [ -n "$other" ]' || xgame_fail "no copy started in another folder"
-[ "$(topmost)" = "$other" ] || xgame_fail "the copy started last is not on top"
+[ "$(topmost $game $other)" = "$other" ] || xgame_fail "the copy started last is not on top"
 
 # second_start WHEN: a start in the game's folder ends at once with 0 and opens no window.
 second_start() {
@@ -43,8 +52,10 @@ second_start() {
 }
 
 second_start "beside another copy"
-xgame_until 5 eval '[ "$(topmost)" = "$game" ]' || xgame_fail "the running game was not raised over the other copy"
-xgame_until 5 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$game" ]' || xgame_fail "the running game did not take the keyboard"
+xgame_until 5 eval '[ "$(topmost $game $other)" = "$game" ]' || xgame_fail "the running game was not raised over the other copy"
+xgame_until 5 eval '[ "$(topmost $help $game)" = "$help" ]' || xgame_fail "help was left under its game"
+xgame_until 5 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$help" ]' || xgame_fail "help did not take the keyboard"
+xgame_dismiss "$help" || xgame_fail "help did not close"
 
 kill -9 "$XGAME_PROGRAM_PID" && wait "$XGAME_PROGRAM_PID" 2>/dev/null
 XGAME_PROGRAM_PID= before=$(windows) && start "$XGAME_TMP"
