@@ -103,7 +103,7 @@ void SingleInstance::bringForward(const QByteArray &activationToken)
     // Qt's Wayland plugin reads the token from here when a window asks to be activated.
     if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         qputenv("XDG_ACTIVATION_TOKEN", activationToken);
-    // Out of the task bar, as it was: full screen stays full screen.
+    // Back from minimised to the state it had: full screen stays full screen.
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
