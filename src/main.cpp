@@ -4,6 +4,7 @@
 #include "form1.h"
 #include "sdl_cue_player.h"
 #include "seams.h"
+#include "single_instance.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -13,12 +14,18 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));
+    // One game per board: a second start (a double click too many) brings
+    // the running game forward instead of opening another over it.
+    toolkit::SingleInstance instance(programFilesFolder());
+    if (instance.handedOver())
+        return 0;
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;
 
     // Form_Load runs in the constructor, before the window appears.
     Form1 window(player, hold, random);
+    instance.setWindow(&window);
     window.show();
     // Sound is loaded once the window is up, well before a child can reach
     // the start button, so that neither the first frame nor the first word

@@ -10,8 +10,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 
+// A dialog, since Qt names the owner to an X11 window manager only for one.
 Form3::Form3(QWidget *opener)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , opener_(opener)
 {
     setWindowTitle(QStringLiteral("帮助"));

@@ -9,7 +9,8 @@
 class QLabel;
 
 // The help window: the game's goal and rules. It has no parent, since it must
-// stay usable while it keeps its opener disabled; the opener owns it.
+// stay usable while it keeps its opener disabled; the opener owns it, and
+// while it is open the opener's window owns its window.
 class Form3 : public QWidget
 {
     Q_OBJECT

@@ -37,8 +37,9 @@ constexpr int RowStep = 24;
 
 } // namespace
 
+// A dialog, since Qt names the owner to an X11 window manager only for one.
 Form2::Form2(QWidget *opener, const QString &sPath, CuePlayer &player)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , opener_(opener)
     , sPath_(sPath)
     , player_(player)

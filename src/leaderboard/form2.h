@@ -17,7 +17,8 @@ class QPushButton;
 
 // The leaderboard window: shows the board, plays a cue and, for a score that
 // earns a place, takes the player's name. It has no parent, since it must
-// stay usable while it keeps its opener disabled; the opener owns it.
+// stay usable while it keeps its opener disabled; the opener owns it, and
+// while it is open the opener's window owns its window.
 class Form2 : public QWidget
 {
     Q_OBJECT

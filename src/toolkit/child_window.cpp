@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 namespace toolkit {
 namespace {
@@ -19,12 +20,37 @@ QWidget *openerOf(const QWidget *child)
     return qobject_cast<QWidget *>(child->property(OpenerProperty).value<QObject *>());
 }
 
+// QWidget lets only its subclasses let go of their native window.
+struct NativeWindow : QWidget
+{
+    static void release(QWidget *widget) { (widget->*&NativeWindow::destroy)(true, true); }
+};
+
+// Owned as a transient window: WM_TRANSIENT_FOR on X11, the toplevel's parent
+// on Wayland, both read when the window is mapped. A QWidget parent would own
+// it too, but would disable it with its disabled opener.
+void ownBy(QWidget *child, QWidget *owner)
+{
+    if (child->isVisible())
+        return;
+    // A native window made afresh has no position but the one the child is
+    // given now: one it was moved to before (over a full-screen game) is left
+    // behind, and the window system places it.
+    if (child->windowHandle())
+        NativeWindow::release(child);
+    child->setAttribute(Qt::WA_Moved, false);
+    child->winId();
+    owner->winId();
+    child->windowHandle()->setTransientParent(owner->windowHandle());
+}
+
 } // namespace
 
 void disableOpener(QWidget *opener, QWidget *child)
 {
     child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
     opener->setEnabled(false);
+    ownBy(child, opener->window());
     scaleWithOpener(child, opener);
 }
 

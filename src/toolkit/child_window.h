@@ -9,7 +9,9 @@ namespace toolkit {
 
 // A child window keeps its opener disabled while it is open. Two may be open
 // at once (help, and the leaderboard that the game's clock opened behind it):
-// the opener comes back only when the last of them closes.
+// the opener comes back only when the last of them closes. While open, the
+// child's window is owned by the opener's, so that the window system keeps it
+// above the opener and never behind it; each opening is placed afresh.
 void disableOpener(QWidget *opener, QWidget *child);
 void releaseOpener(QWidget *opener, QWidget *child);
 

@@ -62,7 +62,7 @@ private:
         child_->setFixedSize(child_->size() * factor);
 
         // Over the middle of the game, whole on the screen; a window manager
-        // keeps it above the full-screen window while it is open.
+        // keeps it above the full-screen window that owns it.
         const QRect screen = opener_->screen()->availableGeometry();
         QRect place(QPoint(0, 0), child_->frameGeometry().size().expandedTo(child_->size()));
         place.moveCenter(frame->areaOnScreen().center());
@@ -70,8 +70,6 @@ private:
             std::clamp(place.left(), screen.left(), std::max(screen.left(), screen.right() - place.width())),
             std::clamp(place.top(), screen.top(), std::max(screen.top(), screen.bottom() - place.height()))));
         child_->move(place.topLeft());
-        if (child_->windowHandle() && opener_->windowHandle())
-            child_->windowHandle()->setTransientParent(opener_->windowHandle());
     }
 
     void restore()
@@ -90,8 +88,6 @@ private:
         const Design window = designs_.value(child_);
         child_->setFont(window.font);
         child_->setFixedSize(window.geometry.size());
-        if (child_->windowHandle())
-            child_->windowHandle()->setTransientParent(nullptr);
         designs_.clear();
     }
 

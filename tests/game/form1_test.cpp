@@ -3,6 +3,7 @@
 
 #include "form1_peer.h"
 
+#include <private/qwindow_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
 using Form1Test = Form1Peer;
@@ -134,4 +135,28 @@ TEST_F(Form1Test, TimersTickPreciselyAtTheirIntervalsAndTheMascotFallsSilentHalf
     QTest::qWait(300);
     EXPECT_EQ(mascot->grab().toImage(), speaking) << "silent already after 300 ms";
     EXPECT_TRUE(QTest::qWaitFor([&] { return mascot->grab().toImage() != speaking; }, 3000));
+}
+
+TEST_F(Form1Test, ChildWindowsAreOwnedByTheGameStayEnabledAndTheLeaderboardIsPlacedAfreshAfterFullScreen)
+{
+    form.PicBh_Click();
+    EXPECT_EQ(form3()->windowHandle()->transientParent(), form.windowHandle())
+        << "help is not owned by the game";
+    EXPECT_TRUE(!form.isEnabled() && form3()->isEnabled()) << "help is disabled with the game";
+    form3()->close();
+    // A game ends over the full-screen game, the next one in a window.
+    for (bool full : {true, false}) {
+        form.actions().front()->trigger();
+        form.PicB_Click();
+        s.timeBarPos = 479;
+        form.Timer1_Timer();
+        EXPECT_EQ(form2()->windowHandle()->transientParent(), form.windowHandle())
+            << "the leaderboard is not owned";
+        EXPECT_TRUE(!form.isEnabled() && form2()->isEnabled()) << "the leaderboard is disabled with the game";
+        EXPECT_NE(QWindowPrivate::get(form2()->windowHandle())->positionAutomatic, full)
+            << (full ? "the leaderboard is not placed over the full-screen game"
+                     : "the leaderboard keeps the place it had over the full-screen game");
+        form2()->close();
+        form.grab(); // waits for the pictures being enlarged on worker threads
+    }
 }
