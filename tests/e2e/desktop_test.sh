@@ -42,7 +42,7 @@ unchanged() { local share=$(changed "$1" "$2" "$3" 10%); awk -v s="$share" 'BEGI
 # over_game CAPTION NAME: a click on the figure leaves the open child window over the game.
 over_game() {
     local child game g x y w h cx cy
-    child=$(xgame_until 10 find "$1") || { check "$1 opens" false; return; }
+    child=$(xgame_until 10 find "$1") || { shot "$OUT/e2e-desktop-$wm-$2-missing.png"; check "$1 opens" false; return 1; }
     sleep 0.5 && g=$(geometry "$child") game=$(geometry "$XGAME_WID") && IFS='x+' read -r w h x y <<<"$g"
     IFS='x+' read -r _ _ cx cy <<<"$game" && cx=$((cx + 5)) cy=$((cy + 475))
     # The point is clear of the child and its frame, or the click would go to the child.
@@ -193,6 +193,7 @@ r = json.load(sys.stdin)[0]["rect"]; print("%dx%d+%d+%d" % (r["width"], r["heigh
     close() { local w=$1; swaymsg "[con_id=$w] kill" >/dev/null && xgame_until 20 eval '! tree | grep -q "^$w "'; }
     xgame_click() {
         local x y && IFS='x+' read -r _ _ x y <<<"$(geometry "$XGAME_WID")"
+        printf 'move %d %d\n' $((x + $1 - 1)) $((y + $2)) >&$pointer && sleep 0.1
         printf 'move %d %d\npress\nrelease\n' $((x + $1)) $((y + $2)) >&$pointer && sleep 0.2
     }
     xgame_shot() { shot "$XGAME_TMP/screen.png" && "$XGAME_IM/convert" "$XGAME_TMP/screen.png" -crop "$(geometry "$XGAME_WID")" +repage "$1"; }
