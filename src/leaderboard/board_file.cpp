@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -347,6 +348,19 @@ bool saveAtomically(const QString &boardPath, const QString &text)
     return true;
 }
 
+// A save takes well under a second even for a board of long names; a lock
+// older than this belongs to a copy that hung.
+constexpr int StaleLockMs = 10000;
+// The window waits this long at most before it says the name was not saved.
+constexpr int LockWaitMs = 3000;
+
+BoardTable defaultTable()
+{
+    BoardTable table;
+    table.boardNames.fill(QStringLiteral("0"));
+    return table;
+}
+
 } // namespace
 
 QString boardFileName(qint16 grd)
@@ -404,12 +418,10 @@ bool readBoard(const QString &boardPath, BoardTable &table)
 
 bool createDefaultBoard(const QString &boardPath, BoardTable &table)
 {
+    table = defaultTable();
     QString text;
-    for (int slot = 0; slot < BoardPlaces; ++slot) {
-        table.boardNames[slot] = QStringLiteral("0");
-        table.boardScores[slot] = 0;
+    for (int slot = 0; slot < BoardPlaces; ++slot)
         text += boardLine(table.boardNames[slot], table.boardScores[slot]);
-    }
     // Whatever stands there could not be read; it may still be someone's board.
     const QFileInfo existing(boardPath);
     if (existing.exists() || existing.isSymLink())
@@ -444,6 +456,29 @@ bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insert
     for (int slot = insertPos; slot < BoardPlaces - 1; ++slot)
         text += boardLine(table.boardNames[slot], table.boardScores[slot]);
     return saveAtomically(boardPath, text);
+}
+
+EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 shownPos, const QString &name,
+                      qint32 newScore)
+{
+    QLockFile lock(boardPath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs))
+        return EntryOutcome::Failed;
+    BoardTable now = shown;
+    qint16 insertPos = shownPos;
+    if (!readBoard(boardPath, now)) {
+        const QFileInfo existing(boardPath);
+        if (existing.exists() || existing.isSymLink())
+            return EntryOutcome::Failed;
+        now = defaultTable();
+        insertPos = 0;
+    } else if (now.boardNames != shown.boardNames || now.boardScores != shown.boardScores) {
+        insertPos = findInsertPos(now, newScore);
+    }
+    if (insertPos < 0)
+        return EntryOutcome::NoPlace;
+    return writeBoard(boardPath, now, insertPos, name, newScore) ? EntryOutcome::Saved : EntryOutcome::Failed;
 }
 
 } // namespace leaderboard

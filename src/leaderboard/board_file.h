@@ -47,4 +47,17 @@ qint16 findInsertPos(const BoardTable &table, qint32 newScore);
 bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insertPos, const QString &name,
                 qint32 newScore);
 
+enum class EntryOutcome { Saved, NoPlace, Failed };
+
+// Adds a confirmed name to the board as it stands now, not as the window read
+// it: another copy of the game may have stored names since. Under a lock
+// beside the board, the file is read again over a copy of shown and the score
+// ranked against it; while the board still reads as shown, shownPos stands
+// (a board made at the opening gives any score place one). A board gone since
+// is made anew as an opening makes it. Nothing is written for NoPlace or
+// Failed (a lock not taken within a few seconds, a board that cannot be read
+// or written).
+EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 shownPos, const QString &name,
+                      qint32 newScore);
+
 } // namespace leaderboard

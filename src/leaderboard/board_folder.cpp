@@ -16,7 +16,9 @@ bool canCreateFilesIn(const QString &folder)
 
 QString boardFolder(const QString &programFolder, const QString &userDataFolder)
 {
-    if (canCreateFilesIn(programFolder))
+    // An empty folder is one that could not be found, not the current one
+    // nor the root.
+    if (!programFolder.isEmpty() && canCreateFilesIn(programFolder))
         return programFolder;
     // An installed program's folder (/usr/bin) is not the user's to write.
     QDir().mkpath(userDataFolder);

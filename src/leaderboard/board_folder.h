@@ -13,7 +13,8 @@ bool canCreateFilesIn(const QString &folder);
 
 // The folder for the board file, chosen once at start-up: the program's own
 // folder when it can be written (a build tree, a portable copy), otherwise
-// the user's data folder, which is created when missing. No trailing separator.
+// the user's data folder, which is created when missing; also when the
+// program's folder is empty (not found). No trailing separator.
 QString boardFolder(const QString &programFolder, const QString &userDataFolder);
 
 } // namespace leaderboard

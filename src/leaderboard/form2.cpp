@@ -25,6 +25,13 @@ const QString &promptCaption()
     return caption;
 }
 
+// Short enough for the prompt line's 217 pixels.
+const QString &saveFailedCaption()
+{
+    static const QString caption = QStringLiteral("抱歉,您的大名没能保存。");
+    return caption;
+}
+
 constexpr int RowTop = 80;
 constexpr int RowStep = 24;
 
@@ -102,11 +109,11 @@ void Form2::Form_Load()
     Command1->show();
 
     bool newBoard = false;
-    maySave = leaderboard::readBoard(boardPath, table_);
-    if (!maySave) {
+    if (!leaderboard::readBoard(boardPath, table_)) {
         // The window works from the default table either way; a file that
-        // stands there unread is left alone, now and at a confirmed name.
-        maySave = leaderboard::createDefaultBoard(boardPath, table_);
+        // stands there unread is left alone. Whether a name can be stored
+        // is found out when one is confirmed.
+        leaderboard::createDefaultBoard(boardPath, table_);
         insertPos = 0;
         newBoard = true;
     } else {
@@ -158,9 +165,14 @@ void Form2::Command1_Click()
 {
     if (Text1->text().isEmpty())
         return;
-    // A failed write keeps the old board whole; the window closes either way.
-    if (maySave)
-        leaderboard::writeBoard(boardPath, table_, insertPos, Text1->text(), fcount);
+    // The rows shown stay as read at the opening, even when other names
+    // came in since. A name that could not be stored is not passed off as
+    // stored: the window stays, the name still in its box, to try again.
+    if (leaderboard::addEntry(boardPath, table_, insertPos, Text1->text(), fcount) ==
+        leaderboard::EntryOutcome::Failed) {
+        Labt->setText(saveFailedCaption());
+        return;
+    }
     close();
 }
 

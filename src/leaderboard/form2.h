@@ -56,9 +56,6 @@ private:
     leaderboard::BoardTable table_;
     qint16 insertPos = -1;
     QString boardPath;
-    // Whether this opening read the board or made it: only then may a
-    // confirmed name replace it, never a board that could not be read.
-    bool maySave = false;
     // Lives as long as the window: a player may read from it while the cue plays.
     QByteArray cueBytes;
 };

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -126,14 +127,38 @@ TEST_F(BoardFile, FailedWriteLeavesTheOldFileByteForByte)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"mirafon1.tmp"});
 }
 
+TEST_F(BoardFile, AddedEntryIsRankedUnderTheLockAgainstTheBoardAsItIsNow)
+{
+    read(QByteArray("z,-1\r\n").repeated(10));
+    const BoardTable shown = table;
+    // Another copy stored Bert after this one read the board.
+    ASSERT_TRUE(writeBoard(path, shown, 0, QStringLiteral("Bert"), 0));
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::Saved);
+    EXPECT_TRUE(bytes().startsWith("Bert,0\r\nAnna,0\r\nz,-1\r\n")) << bytes().left(40).data();
+    const QByteArray better = QByteArray("b,5\r\n").repeated(10);
+    read(better);
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::NoPlace);
+    QLockFile otherCopy(path + ".lock");
+    ASSERT_TRUE(otherCopy.tryLock(0));
+    EXPECT_EQ(addEntry(path, table, 0, QStringLiteral("Anna"), 9), EntryOutcome::Failed);
+    otherCopy.unlock();
+    EXPECT_EQ(bytes(), better);
+    // A board removed since is made anew, as an opening makes it.
+    QFile::remove(path);
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), -7), EntryOutcome::Saved);
+    EXPECT_EQ(bytes(), "Anna,-7\r\n" + QByteArray("0,0\r\n").repeated(9));
+}
+
 TEST(BoardFolder, ProgramFolderWhenWritableElseTheUsersDataFolderMadeThen)
 {
     QTemporaryDir program, data;
     const QString userData = data.filePath("share/tovasel");
     EXPECT_EQ(boardFolder(program.path(), userData), program.path());
     EXPECT_TRUE(QDir(program.path()).isEmpty(QDir::Files | QDir::Hidden) && !QDir(userData).exists());
-    // Nobody writes in /proc, root included, nor in a missing folder.
+    // Nobody writes in /proc, root included, nor in a missing folder; an
+    // empty name is a folder not found, not the root.
     EXPECT_EQ(boardFolder("/proc", userData), userData);
+    EXPECT_EQ(boardFolder("", userData), userData);
     EXPECT_TRUE(canCreateFilesIn(userData) && !canCreateFilesIn(program.filePath("no/such")));
 }
 
@@ -219,19 +244,31 @@ TEST_F(Form2Test, NewBoardIsMadeSilentlyAndTakesANameByReturnButNotAnEmptyOne)
     openFor(5, true, 0);
 }
 
-TEST_F(Form2Test, BoardThatCannotBeReadIsNeverReplacedAndEnterConfirmsToo)
+TEST_F(Form2Test, NameThatCannotBeStoredKeepsTheWindowOpenSaysSoAndTheBoardWhole)
 {
-    // Its owner may write it but not read it; root acts as that owner, nobody (65534).
-    read(QByteArray("n,9\r\n").repeated(10));
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::WriteOwner));
+    // Its owner may write it but not read it, then read it but not write it
+    // (copied from a CD); root acts as that owner, nobody (65534), real user
+    // id too, which the check for a writable file asks about.
+    const QByteArray board = QByteArray("n,9\r\n").repeated(10);
+    read(board);
     const bool root = geteuid() == 0;
     ASSERT_TRUE(!root || (chown(qPrintable(sPath), 65534, 65534) == 0 &&
-                          chown(qPrintable(path), 65534, 65534) == 0 && seteuid(65534) == 0));
-    openFor(5, true, 0);
-    QTest::keyClicks(text1, "Ann");
-    QTest::keyClick(text1, Qt::Key_Enter);
-    EXPECT_TRUE(!root || seteuid(0) == 0);
-    EXPECT_TRUE(closed());
+                          chown(qPrintable(path), 65534, 65534) == 0 && setresuid(65534, 65534, 0) == 0));
+    const QLabel *labt = form.findChild<QLabel *>("Labt");
+    for (const auto mode : {QFile::WriteOwner, QFile::ReadOwner}) {
+        EXPECT_TRUE(QFile::setPermissions(path, mode));
+        openFor(10, true, mode == QFile::ReadOwner ? content::CheerSound : 0);
+        QTest::keyClicks(text1, "Ann");
+        QTest::keyClick(text1, Qt::Key_Enter);
+        EXPECT_TRUE(form.isVisible() && !opener.isEnabled())
+            << "closed over a name not stored, mode " << mode;
+        EXPECT_EQ(labt->text(), QString::fromUtf8("抱歉,您的大名没能保存。"));
+        EXPECT_LE(labt->fontMetrics().horizontalAdvance(labt->text()), labt->width());
+        EXPECT_EQ(text1->text(), "Ann");
+        form.close();
+        EXPECT_TRUE(closed());
+    }
+    EXPECT_TRUE(!root || setresuid(0, 0, 0) == 0);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(bytes(), QByteArray("n,9\r\n").repeated(10));
+    EXPECT_EQ(bytes(), board);
 }
