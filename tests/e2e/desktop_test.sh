@@ -80,7 +80,9 @@ second_start() {
     launch "$XGAME_TMP/game" && pid=$!
     xgame_until 10 eval '! kill -0 $pid 2>/dev/null' && { wait $pid; status=$?; } || status=running
     check "a second start for the same board leaves with status 0" [ "$status" = 0 ]
-    check "a second start brings the first copy's window to the front" fronts "$XGAME_WID"
+    # On Wayland only a token from what started it (a launcher) lets a
+    # program come forward; a start from this script brings none.
+    [ "$wm" = sway ] || check "a second start brings the first copy's window to the front" fronts "$XGAME_WID"
     check "a second start opens no window" counts 2
     kill $pid $opid 2>/dev/null
 }
@@ -141,8 +143,11 @@ wayland() {
     [ "$(id -u)" != 0 ] || { user=65534:65534 && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups) &&
         chown "$user" "$run" "$XGAME_TMP/home"; }
     desktop=(QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-1 "XDG_RUNTIME_DIR=$run" "HOME=$XGAME_TMP/home")
+    # sway raises a clicked window over its own children, and by default only
+    # marks a window urgent when it asks to come forward: with smart it comes
+    # forward on a visible workspace, as on the other desktops.
     printf '%s\n' 'output * resolution 1024x768' 'xwayland disable' 'default_border none' 'default_floating_border none' \
-        'bar {' 'position top' 'height 30' '}' >"$XGAME_TMP/sway.conf"
+        'focus_on_window_activation smart' 'bar {' 'position top' 'height 30' '}' >"$XGAME_TMP/sway.conf"
     env -u DISPLAY "${desktop[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         "${as_user[@]}" sway -c "$XGAME_TMP/sway.conf" >"$XGAME_TMP/wm.log" 2>&1 &
     sway_pid=$! && xgame_until 20 eval 'SWAYSOCK=$(ls "$run"/sway-ipc.*.sock 2>/dev/null) && export SWAYSOCK &&
