@@ -19,13 +19,15 @@ namespace {
 // The two interfaces as wayland-scanner would write them; the request order
 // is the protocol's, since a request's index is its opcode.
 extern const wl_interface pointerInterface;
-const wl_interface *types[] = {nullptr, nullptr, nullptr, nullptr, nullptr, &wl_seat_interface, &pointerInterface};
+const wl_interface *types[] = {nullptr,          nullptr, nullptr, nullptr, nullptr, &wl_seat_interface,
+                               &pointerInterface};
 const wl_message managerRequests[] = {{"create_virtual_pointer", "?on", types + 5}, {"destroy", "", types}};
 const wl_interface managerInterface = {"zwlr_virtual_pointer_manager_v1", 1, 2, managerRequests, 0, nullptr};
-const wl_message pointerRequests[] = {
-    {"motion", "uff", types},      {"motion_absolute", "uuuuu", types}, {"button", "uuu", types},
-    {"axis", "uuf", types},        {"frame", "", types},                {"axis_source", "u", types},
-    {"axis_stop", "uu", types},    {"axis_discrete", "uufi", types},    {"destroy", "", types}};
+const wl_message pointerRequests[] = {{"motion", "uff", types},   {"motion_absolute", "uuuuu", types},
+                                      {"button", "uuu", types},   {"axis", "uuf", types},
+                                      {"frame", "", types},       {"axis_source", "u", types},
+                                      {"axis_stop", "uu", types}, {"axis_discrete", "uufi", types},
+                                      {"destroy", "", types}};
 const wl_interface pointerInterface = {"zwlr_virtual_pointer_v1", 1, 9, pointerRequests, 0, nullptr};
 enum { MotionAbsolute = 1, Button = 2, Frame = 4, Destroy = 8 };
 constexpr unsigned LeftButton = 0x110; // BTN_LEFT
@@ -37,7 +39,8 @@ void global(void *, wl_registry *registry, uint32_t name, const char *interface,
     if (std::strcmp(interface, managerInterface.name) == 0)
         manager = static_cast<wl_proxy *>(wl_registry_bind(registry, name, &managerInterface, 1));
 }
-void globalRemove(void *, wl_registry *, uint32_t) {}
+void globalRemove(void *, wl_registry *, uint32_t)
+{}
 const wl_registry_listener registryListener = {global, globalRemove};
 
 uint32_t now()
@@ -70,7 +73,8 @@ int main(int argc, char *argv[])
         if (std::sscanf(line, "move %u %u", &x, &y) == 2)
             wl_proxy_marshal_flags(pointer, MotionAbsolute, nullptr, 1, 0, now(), x, y, width, height);
         else if (std::strncmp(line, "press", 5) == 0 || std::strncmp(line, "release", 7) == 0)
-            wl_proxy_marshal_flags(pointer, Button, nullptr, 1, 0, now(), LeftButton, line[0] == 'p' ? 1u : 0u);
+            wl_proxy_marshal_flags(pointer, Button, nullptr, 1, 0, now(), LeftButton,
+                                   line[0] == 'p' ? 1u : 0u);
         else
             return std::fprintf(stderr, "unknown command: %s", line), 2;
         wl_proxy_marshal_flags(pointer, Frame, nullptr, 1, 0);
