@@ -122,7 +122,8 @@ x11() {
     else
         mutter --x11 --replace >"$XGAME_TMP/wm.log" 2>&1 &
     fi
-    xgame_until 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || xgame_fail "$wm did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
+    # A loaded machine has been seen to keep a window manager's start waiting 20 s.
+    xgame_until 40 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || xgame_fail "$wm did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
     if [ "$wm" = xfwm4 ]; then
         xfce4-panel >"$XGAME_TMP/panel.log" 2>&1 &
         xgame_until 20 eval '[ "$(panels | wc -l)" -ge 2 ]' && sleep 1 || xgame_fail "xfce4-panel did not show"
