@@ -4,9 +4,11 @@
 # on Xvfb, and sway with the program native on Wayland. Under each, the help
 # and the leaderboard stay over the game when the game is clicked, F11 is the
 # window manager's own full screen over the panels and gives back the exact
-# place and size, and a second start for the same board brings the first copy
-# to the front and leaves; under sway a right click scores and a typed name
-# reaches the board. Every check says ok or FAIL and the run goes on.
+# place and size, and a second start for the same board leaves with 0, opens
+# no window and (on X11) brings the first copy to the front; under sway a right
+# click scores and a typed name reaches the board. Every check says ok or FAIL
+# and the run goes on; screenshots are left as e2e-desktop-<wm>-*.png.
+# Takes about 45 s.
 # Usage: bash desktop_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
@@ -42,7 +44,7 @@ unchanged() { local share=$(changed "$1" "$2" "$3" 10%); awk -v s="$share" 'BEGI
 # over_game CAPTION NAME: a click on the figure leaves the open child window over the game.
 over_game() {
     local child game g x y w h cx cy
-    child=$(xgame_until 10 find "$1") || { shot "$OUT/e2e-desktop-$wm-$2-missing.png"; check "$1 opens" false; return 1; }
+    child=$(xgame_until 10 xgame_find "$1") || { shot "$OUT/e2e-desktop-$wm-$2-missing.png"; check "$1 opens" false; return 1; }
     sleep 0.5 && g=$(geometry "$child") game=$(geometry "$XGAME_WID") && IFS='x+' read -r w h x y <<<"$g"
     IFS='x+' read -r _ _ cx cy <<<"$game" && cx=$((cx + 5)) cy=$((cy + 475))
     # The point is clear of the child and its frame, or the click would go to the child.
@@ -89,7 +91,6 @@ second_start() {
 
 # The window system's verbs; the sway session replaces them.
 windows() { xdotool search --onlyvisible --name '^Tovasel$' 2>/dev/null; }
-find() { xgame_find "$1"; }
 geometry() {
     xwininfo $([ "$1" = root ] && echo -root || echo -id "$1") | awk '/Absolute upper-left X/{x=$NF}
         /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'
