@@ -115,7 +115,7 @@ focus() { xdotool windowactivate --sync "$1"; }
 close() { xgame_dismiss "$1"; }
 
 x11() {
-    wm=$1 failed=0 && xgame_display "$SOURCE" && export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" "$XGAME_TMP/runtime" &&
+    wm=$1 failed=0 && xgame_display_free "$SOURCE" && export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" "$XGAME_TMP/runtime" &&
         eval "$(dbus-launch --sh-syntax)" && trap 'kill $DBUS_SESSION_BUS_PID; xgame_stop' EXIT
     desktop=(QT_QPA_PLATFORM=xcb "XDG_RUNTIME_DIR=$XGAME_TMP/runtime") as_user=()
     case $wm in
