@@ -12,6 +12,9 @@ test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphin
                qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin)
 # Licences and the package's checkers; a real input method for typing Chinese names.
 test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
+# The desktops of the desktop test: three X11 window managers and a panel, and
+# sway with its tools for a native Wayland session.
+test_packages+=(xfwm4 xfce4-panel mutter openbox sway wtype grim libwayland-dev qt6-wayland)
 
 packages=("${build_packages[@]}")
 if [ "${1:-}" = "--test" ]; then

@@ -40,6 +40,16 @@ xgame_display()
     xgame_until 20 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "Xvfb did not start on $DISPLAY"
 }
 
+# xgame_display_free SOURCE_DIR: xgame_display on a number the server takes
+# itself, so that tests started together never share a server.
+xgame_display_free()
+{
+    XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import
+    Xvfb -displayfd 3 -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp 3>"$XGAME_TMP/display" >"$XGAME_TMP/xvfb.log" 2>&1 &
+    XGAME_XVFB_PID=$! && xgame_until 20 grep -q . "$XGAME_TMP/display" || xgame_fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$XGAME_TMP/display")"
+}
+
 xgame_start() { xgame_display "$2" && xgame_launch "$1"; }
 
 xgame_launch()
