@@ -5,14 +5,20 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <numeric>
 #include <sys/mman.h>
 #include <utility>
+#include <vector>
 
 namespace content {
 namespace {
 
+// Below this many pixels a drawing is quicker drawn in one piece.
+constexpr int BandPixels = 256 * 256;
 constexpr size_t HugePageBytes = 2 * 1024 * 1024;
 
 // A new opaque image. A large one asks for huge pages where the kernel gives
@@ -41,16 +47,36 @@ QImage newImage(QSize size)
 
 } // namespace
 
-QImage renderDrawing(int number, QSize size, QRect clip)
+// Full screen waits for the figure, so a large one is drawn in bands, one per
+// helper, each into its own rows of the image. A helper busy elsewhere is not
+// waited for: this thread then draws its band too.
+QImage renderDrawing(int number, QSize size, QRect clip, QThreadPool *helpers)
 {
     QImage image = newImage(clip.size());
     if (image.isNull())
         return image;
-    image.fill(Qt::white);
-    QSvgRenderer drawing(QStringLiteral(":/drawings/%1.svg").arg(number));
-    QPainter painter(&image);
-    painter.translate(-clip.topLeft());
-    drawing.render(&painter, QRectF(QPointF(0, 0), size));
+    const QString path = QStringLiteral(":/drawings/%1.svg").arg(number);
+    const int bands =
+        !helpers || image.width() * image.height() < BandPixels ? 1 : std::max(1, helpers->maxThreadCount());
+    uchar *const bits = image.bits();
+    const auto drawBand = [&](const int &band) {
+        const int top = image.height() * band / bands;
+        const int bottom = image.height() * (band + 1) / bands;
+        QImage rows(bits + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
+                    image.bytesPerLine(), image.format());
+        rows.fill(Qt::white);
+        QSvgRenderer drawing(path);
+        QPainter painter(&rows);
+        painter.translate(-clip.left(), -clip.top() - top);
+        drawing.render(&painter, QRectF(QPointF(0, 0), size));
+    };
+    if (bands == 1) {
+        drawBand(0);
+        return image;
+    }
+    std::vector<int> numbers(bands);
+    std::iota(numbers.begin(), numbers.end(), 0);
+    QtConcurrent::blockingMap(helpers, numbers, drawBand);
     return image;
 }
 

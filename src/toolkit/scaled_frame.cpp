@@ -163,9 +163,10 @@ ScaledFrame::ScaledFrame(QWidget *parent, QSize designSize)
 
 ScaledFrame::~ScaledFrame()
 {
-    // The pictures die with the frame's children, after the pool: what is
-    // painted for them must be done by then.
-    drawings_.clear();
+    // The children go first, dropping the drawings not begun; the pool then
+    // waits for those under way. Never clear the pool: a large drawing waits
+    // for its bands, which are queued there too.
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
     drawings_.waitForDone();
 }
 
