@@ -245,8 +245,8 @@ bool toggleFullScreen(QWidget *window)
     window->setMinimumSize(0, 0);
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window->showFullScreen();
-    // Any later change of geometry would take the window manager's full
-    // screen away again, with its panels back on top.
+    // Only where nothing else takes it there: under a window manager, a
+    // change of geometry ends its full screen, with its panels back on top.
     if (!windowManagerRuns())
         window->setGeometry(window->screen()->geometry());
     return true;
