@@ -9,10 +9,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <numeric>
 #include <sys/mman.h>
 #include <utility>
-#include <vector>
 
 namespace content {
 namespace {
@@ -48,8 +46,9 @@ QImage newImage(QSize size)
 } // namespace
 
 // Full screen waits for the figure, so a large one is drawn in bands, one per
-// helper, each into its own rows of the image. A helper busy elsewhere is not
-// waited for: this thread then draws its band too.
+// helper, each into its own rows of the image. Only a free helper is asked,
+// never one to come: a drawing running on the pool must not wait for the
+// pool's queue, which may hold nothing but other drawings waiting alike.
 QImage renderDrawing(int number, QSize size, QRect clip, QThreadPool *helpers)
 {
     QImage image = newImage(clip.size());
@@ -59,7 +58,7 @@ QImage renderDrawing(int number, QSize size, QRect clip, QThreadPool *helpers)
     const int bands =
         !helpers || image.width() * image.height() < BandPixels ? 1 : std::max(1, helpers->maxThreadCount());
     uchar *const bits = image.bits();
-    const auto drawBand = [&](const int &band) {
+    const auto drawBand = [&](int band) {
         const int top = image.height() * band / bands;
         const int bottom = image.height() * (band + 1) / bands;
         QImage rows(bits + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
@@ -70,13 +69,19 @@ QImage renderDrawing(int number, QSize size, QRect clip, QThreadPool *helpers)
         painter.translate(-clip.left(), -clip.top() - top);
         drawing.render(&painter, QRectF(QPointF(0, 0), size));
     };
-    if (bands == 1) {
-        drawBand(0);
-        return image;
+    QSemaphore helped;
+    int helping = 0;
+    for (int band = 1; band < bands; ++band) {
+        if (helpers->tryStart([&, band] {
+                drawBand(band);
+                helped.release();
+            }))
+            ++helping;
+        else
+            drawBand(band);
     }
-    std::vector<int> numbers(bands);
-    std::iota(numbers.begin(), numbers.end(), 0);
-    QtConcurrent::blockingMap(helpers, numbers, drawBand);
+    drawBand(0);
+    helped.acquire(helping);
     return image;
 }
 
