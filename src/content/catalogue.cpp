@@ -77,7 +77,7 @@ QRect deviceRect(QRect place, qreal factor)
 
 } // namespace
 
-std::function<QImage(QThreadPool *)> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor)
+std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor)
 {
     const int number = numberOf(shown);
     if (number == 0 || shown.isNull())
@@ -87,9 +87,7 @@ std::function<QImage(QThreadPool *)> largerPicture(const QPixmap &shown, QPoint 
     const int figure = 100 * (number / 100);
     const bool wordPicture = number < 300 && number != figure;
     if (!wordPicture)
-        return [=](QThreadPool *helpers) {
-            return renderDrawing(number, device.size(), QRect(QPoint(0, 0), device.size()), helpers);
-        };
+        return [=] { return renderDrawing(number, device.size(), QRect(QPoint(0, 0), device.size())); };
 
     // A word picture is its figure's pixels from the word's hot-spot on, with
     // a mark: cut it from the figure rendered as the figure itself is, so the
@@ -98,9 +96,8 @@ std::function<QImage(QThreadPool *)> largerPicture(const QPixmap &shown, QPoint 
     const QRect figurePlace(topLeft - QPoint(spot.value(0).toInt(), spot.value(1).toInt()),
                             picture(figure).deviceIndependentSize().toSize());
     const QRect figureDevice = deviceRect(figurePlace, factor);
-    return [=](QThreadPool *helpers) {
-        QImage image =
-            renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()), helpers);
+    return [=] {
+        QImage image = renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()));
         QPainter painter(&image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(

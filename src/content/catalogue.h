@@ -10,8 +10,6 @@
 
 #include <functional>
 
-class QThreadPool;
-
 // The game's numbered content: pictures, WAV images and texts, built into
 // the executable. Every number the game uses comes from the functions below,
 // so no caller repeats the numbering arithmetic.
@@ -30,9 +28,8 @@ QImage pictureImage(int number, qreal devicePixelRatio = 1.0);
 // rounded. It is rendered from the vector drawing at that size; a word picture
 // is its figure's drawing there with the word's mark over it, so it lines up
 // with the figure drawn at the same factor. The drawing may be made on any
-// thread, sharing a large one with the free threads of the pool it is given
-// (or none); there is none for any other pixmap.
-std::function<QImage(QThreadPool *)> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor);
+// thread; there is none for any other pixmap.
+std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor);
 
 // The complete WAV file image; the caller owns the copy.
 QByteArray sound(int number);

@@ -5,8 +5,6 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtConcurrent/QtConcurrentMap>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <sys/mman.h>
@@ -15,8 +13,6 @@
 namespace content {
 namespace {
 
-// Below this many pixels a drawing is quicker drawn in one piece.
-constexpr int BandPixels = 256 * 256;
 constexpr size_t HugePageBytes = 2 * 1024 * 1024;
 
 // A new opaque image. A large one asks for huge pages where the kernel gives
@@ -45,43 +41,18 @@ QImage newImage(QSize size)
 
 } // namespace
 
-// Full screen waits for the figure, so a large one is drawn in bands, one per
-// helper, each into its own rows of the image. Only a free helper is asked,
-// never one to come: a drawing running on the pool must not wait for the
-// pool's queue, which may hold nothing but other drawings waiting alike.
-QImage renderDrawing(int number, QSize size, QRect clip, QThreadPool *helpers)
+// In one piece, on the caller's thread: split into bands over both cores, a
+// 3840 x 2160 full screen showed its first frame no sooner (102 ms either way).
+QImage renderDrawing(int number, QSize size, QRect clip)
 {
     QImage image = newImage(clip.size());
     if (image.isNull())
         return image;
-    const QString path = QStringLiteral(":/drawings/%1.svg").arg(number);
-    const int bands =
-        !helpers || image.width() * image.height() < BandPixels ? 1 : std::max(1, helpers->maxThreadCount());
-    uchar *const bits = image.bits();
-    const auto drawBand = [&](int band) {
-        const int top = image.height() * band / bands;
-        const int bottom = image.height() * (band + 1) / bands;
-        QImage rows(bits + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
-                    image.bytesPerLine(), image.format());
-        rows.fill(Qt::white);
-        QSvgRenderer drawing(path);
-        QPainter painter(&rows);
-        painter.translate(-clip.left(), -clip.top() - top);
-        drawing.render(&painter, QRectF(QPointF(0, 0), size));
-    };
-    QSemaphore helped;
-    int helping = 0;
-    for (int band = 1; band < bands; ++band) {
-        if (helpers->tryStart([&, band] {
-                drawBand(band);
-                helped.release();
-            }))
-            ++helping;
-        else
-            drawBand(band);
-    }
-    drawBand(0);
-    helped.acquire(helping);
+    image.fill(Qt::white);
+    QSvgRenderer drawing(QStringLiteral(":/drawings/%1.svg").arg(number));
+    QPainter painter(&image);
+    painter.translate(-clip.topLeft());
+    drawing.render(&painter, QRectF(QPointF(0, 0), size));
     return image;
 }
 

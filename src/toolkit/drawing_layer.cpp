@@ -97,7 +97,7 @@ QRect DrawingLayer::draw(const Step &step)
     }
     const Enlarged drawing =
         enlarge_ ? enlarge_(step.picture, step.place.topLeft() + origin_, factor_) : nullptr;
-    const QImage larger = drawing ? drawing(nullptr) : QImage();
+    const QImage larger = drawing ? drawing() : QImage();
     if (!larger.isNull()) {
         painter.drawImage(device.topLeft(), larger);
     } else {

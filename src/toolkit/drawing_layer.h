@@ -10,16 +10,14 @@
 #include <functional>
 
 class QPainter;
-class QThreadPool;
 
 namespace toolkit {
 
 // A picture drawn larger than its natural size: given the picture, where its
 // top-left corner goes (in the pixels of the area it belongs to) and the
-// factor, the drawing to make, which may run on any thread and share its work
-// with the pool it is given. None when there is none; the picture is then
-// stretched.
-using Enlarged = std::function<QImage(QThreadPool *helpers)>;
+// factor, the drawing to make, which may run on any thread. None when there
+// is none; the picture is then stretched.
+using Enlarged = std::function<QImage()>;
 using Enlarge = std::function<Enlarged(const QPixmap &picture, QPoint topLeft, qreal factor)>;
 
 // The device pixels that the area pixels of rect cover at factor: each edge

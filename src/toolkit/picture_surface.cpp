@@ -81,9 +81,9 @@ void PictureSurface::enlargePicture()
     // Drawn on a worker from now on: the window is still being resized, and
     // the first paint then finds it ready or nearly so.
     if (drawings_)
-        pending_ = QtConcurrent::run(drawings_, std::move(drawing), drawings_);
+        pending_ = QtConcurrent::run(drawings_, std::move(drawing));
     else
-        larger_ = drawing(nullptr);
+        larger_ = drawing();
 }
 
 void PictureSurface::paintEvent(QPaintEvent *)

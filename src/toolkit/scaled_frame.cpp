@@ -164,8 +164,7 @@ ScaledFrame::ScaledFrame(QWidget *parent, QSize designSize)
 ScaledFrame::~ScaledFrame()
 {
     // The children go first, dropping the drawings not begun; the pool then
-    // waits for those under way. Never clear the pool: a large drawing waits
-    // for its bands, which are queued there too.
+    // waits for those under way.
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
     drawings_.waitForDone();
 }
