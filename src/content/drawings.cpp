@@ -5,30 +5,15 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtConcurrent/QtConcurrentMap>
-#include <QThread>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <numeric>
 #include <sys/mman.h>
 #include <utility>
-#include <vector>
 
 namespace content {
 namespace {
 
-// Below this many pixels a drawing is quicker drawn in one piece.
-constexpr int BandPixels = 256 * 256;
 constexpr size_t HugePageBytes = 2 * 1024 * 1024;
-
-// The threads that draw the bands of a large drawing: a pool of their own,
-// since whoever waits for the drawing may hold a thread of another pool.
-QThreadPool &bandPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
 
 // A new opaque image. A large one asks for huge pages where the kernel gives
 // them: every page of a new image costs a fault when first drawn on, and a
@@ -56,30 +41,18 @@ QImage newImage(QSize size)
 
 } // namespace
 
-// Full screen waits for the figure, so a large one is drawn in bands, one per
-// core, each into its own rows of the image.
+// In one piece, on the caller's thread: split into bands over both cores, a
+// 3840 x 2160 full screen showed its first frame no sooner (102 ms either way).
 QImage renderDrawing(int number, QSize size, QRect clip)
 {
     QImage image = newImage(clip.size());
     if (image.isNull())
         return image;
-    const QString path = QStringLiteral(":/drawings/%1.svg").arg(number);
-    const int bands =
-        image.width() * image.height() < BandPixels ? 1 : std::max(1, QThread::idealThreadCount());
-    uchar *const bits = image.bits();
-    std::vector<int> numbers(bands);
-    std::iota(numbers.begin(), numbers.end(), 0);
-    QtConcurrent::blockingMap(&bandPool(), numbers, [&](const int &band) {
-        const int top = image.height() * band / bands;
-        const int bottom = image.height() * (band + 1) / bands;
-        QImage rows(bits + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
-                    image.bytesPerLine(), image.format());
-        rows.fill(Qt::white);
-        QSvgRenderer drawing(path);
-        QPainter painter(&rows);
-        painter.translate(-clip.left(), -clip.top() - top);
-        drawing.render(&painter, QRectF(QPointF(0, 0), size));
-    });
+    image.fill(Qt::white);
+    QSvgRenderer drawing(QStringLiteral(":/drawings/%1.svg").arg(number));
+    QPainter painter(&image);
+    painter.translate(-clip.topLeft());
+    drawing.render(&painter, QRectF(QPointF(0, 0), size));
     return image;
 }
 

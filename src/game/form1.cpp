@@ -222,8 +222,7 @@ void Form1::placeWindow()
 // The game goes on as it was: only its size on the screen changes.
 void Form1::toggleFullScreen()
 {
-    if (!toolkit::toggleFullScreen(this))
-        placeWindow();
+    toolkit::toggleFullScreen(this);
 }
 
 void Form1::PicB_Click()

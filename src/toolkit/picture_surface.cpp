@@ -8,21 +8,15 @@
 #include <QThreadPool>
 
 namespace toolkit {
-namespace {
-
-// Where enlarged pictures are drawn: not the shared pool, whose threads Qt's
-// own painting may wait for while a drawing is made.
-QThreadPool &drawingPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
-
-} // namespace
 
 PictureSurface::PictureSurface(QWidget *parent)
     : QWidget(parent)
 {}
+
+PictureSurface::~PictureSurface()
+{
+    pending_.cancel();
+}
 
 void PictureSurface::setPicture(const QPixmap &picture)
 {
@@ -49,8 +43,9 @@ void PictureSurface::clearDrawing()
     update();
 }
 
-void PictureSurface::setZoom(qreal factor, QRect design, const Enlarge &enlarge)
+void PictureSurface::setZoom(qreal factor, QRect design, const Enlarge &enlarge, QThreadPool *drawings)
 {
+    drawings_ = drawings;
     // Laid out again at the same size, what is drawn still fits.
     if (factor == zoom_ && design == design_ && bool(enlarge) == bool(enlarge_))
         return;
@@ -75,13 +70,20 @@ void PictureSurface::resizeDesign(QSize size)
 void PictureSurface::enlargePicture()
 {
     larger_ = QImage();
+    // A drawing for a size no longer shown is dropped before it begins.
+    pending_.cancel();
     pending_ = QFuture<QImage>();
     if (zoom_ == 1.0 || picture_.isNull() || !enlarge_)
         return;
-    // Drawn on the thread pool from now on: the window is still being
-    // resized, and the first paint then finds it ready or nearly so.
-    if (Enlarged drawing = enlarge_(picture_, design_.topLeft(), zoom_))
-        pending_ = QtConcurrent::run(&drawingPool(), std::move(drawing));
+    Enlarged drawing = enlarge_(picture_, design_.topLeft(), zoom_);
+    if (!drawing)
+        return;
+    // Drawn on a worker from now on: the window is still being resized, and
+    // the first paint then finds it ready or nearly so.
+    if (drawings_)
+        pending_ = QtConcurrent::run(drawings_, std::move(drawing));
+    else
+        larger_ = drawing();
 }
 
 void PictureSurface::paintEvent(QPaintEvent *)

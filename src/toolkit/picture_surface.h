@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QThreadPool;
+
 namespace toolkit {
 
 // A widget that shows a background colour, a picture at its top-left corner
@@ -19,6 +21,7 @@ class PictureSurface : public QWidget
 
 public:
     explicit PictureSurface(QWidget *parent = nullptr);
+    ~PictureSurface() override;
 
     // A new picture comes without what was drawn on the old one.
     void setPicture(const QPixmap &picture);
@@ -30,8 +33,10 @@ public:
     bool hasDrawing() const { return !drawing_.isEmpty(); }
 
     // Draws the surface enlarged by factor (1: at natural size), as laid out
-    // at design, its geometry in its area's pixels; the caller places it.
-    void setZoom(qreal factor, QRect design, const Enlarge &enlarge);
+    // at design, its geometry in its area's pixels; the caller places it. The
+    // enlarged picture is drawn on drawings, whose owner waits for it before
+    // the application ends, or here and now without one.
+    void setZoom(qreal factor, QRect design, const Enlarge &enlarge, QThreadPool *drawings = nullptr);
     qreal zoom() const { return zoom_; }
     // Its geometry as laid out at natural size.
     QRect designGeometry() const { return zoom_ == 1.0 ? geometry() : design_; }
@@ -53,6 +58,7 @@ private:
     qreal zoom_ = 1.0;
     QRect design_;
     Enlarge enlarge_;
+    QThreadPool *drawings_ = nullptr;
 };
 
 } // namespace toolkit

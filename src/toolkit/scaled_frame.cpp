@@ -5,13 +5,24 @@
 #include "picture_surface.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
+
+#ifdef Q_OS_LINUX
+#include <xcb/xcb.h>
+#endif
 
 namespace toolkit {
 namespace {
+
+// Kept apart from the window's state, which follows what a window manager
+// reports, and without one reads normal again at once.
+constexpr char FullScreen[] = "toolkitFullScreen";
 
 QFont scaledFont(QFont font, qreal factor)
 {
@@ -101,12 +112,58 @@ private:
     QHash<QWidget *, Design> designs_;
 };
 
+// Whether something places the program's windows: on X11 a window manager
+// that names itself on the root window, as every current one does; other
+// systems always have one.
+bool windowManagerRuns()
+{
+#ifdef Q_OS_LINUX
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return true;
+    xcb_connection_t *connection = x11->connection();
+    const QByteArray name("_NET_SUPPORTING_WM_CHECK");
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, name.size(), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    // The check window names itself too, unless it outlived its window manager.
+    auto checkWindow = [&](xcb_window_t window) {
+        xcb_window_t named = XCB_NONE;
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        if (reply && xcb_get_property_value_length(reply) == int(sizeof(xcb_window_t)))
+            named = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
+        free(reply);
+        return named;
+    };
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t check = checkWindow(root);
+    const bool runs = check != XCB_NONE && checkWindow(check) == check;
+    free(atom);
+    return runs;
+#else
+    return true;
+#endif
+}
+
 } // namespace
 
 ScaledFrame::ScaledFrame(QWidget *parent, QSize designSize)
     : QWidget(parent)
     , designSize_(designSize)
-{}
+{
+    // Never the shared pool: Qt's own painting hands work to it and waits.
+    drawings_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+ScaledFrame::~ScaledFrame()
+{
+    // The children go first, dropping the drawings not begun; the pool then
+    // waits for those under way.
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+    drawings_.waitForDone();
+}
 
 void ScaledFrame::setArea(PictureSurface *area, const Enlarge &enlarge)
 {
@@ -137,7 +194,8 @@ void ScaledFrame::layOut()
         for (QWidget *child : children)
             designs_.insert(child, {child->geometry(), child->font()});
     }
-    const bool zoomed = factor > 1.0;
+    const bool zoomed =
+        factor > 1.0 || (factor > 0.0 && factor < 1.0 && window()->property(FullScreen).toBool());
     factor_ = zoomed ? factor : 1.0;
 
     QRect place(QPoint(0, 0),
@@ -145,12 +203,12 @@ void ScaledFrame::layOut()
     place.moveCenter(rect().center());
     if (!zoomed)
         place.moveTopLeft(QPoint(0, 0));
-    area_->setZoom(factor_, QRect(QPoint(0, 0), designSize_), enlarge_);
+    area_->setZoom(factor_, QRect(QPoint(0, 0), designSize_), enlarge_, &drawings_);
     area_->setGeometry(place);
     for (QWidget *child : children) {
         if (auto *surface = qobject_cast<PictureSurface *>(child)) {
             const QRect design = surface->designGeometry();
-            surface->setZoom(factor_, design, enlarge_);
+            surface->setZoom(factor_, design, enlarge_, &drawings_);
             surface->setGeometry(scaledRect(design, factor_));
         } else {
             const Design &design = designs_[child];
@@ -162,20 +220,30 @@ void ScaledFrame::layOut()
 
 bool toggleFullScreen(QWidget *window)
 {
-    // Kept apart from the window's state, which follows what a window
-    // manager reports, and without one reads normal again at once.
-    static constexpr char Property[] = "toolkitFullScreen";
-    const bool full = !window->property(Property).toBool();
-    window->setProperty(Property, full);
+    static constexpr char Normal[] = "toolkitNormalGeometry";
+    static constexpr char Smallest[] = "toolkitNormalMinimum";
+    static constexpr char Largest[] = "toolkitNormalMaximum";
+    const bool full = !window->property(FullScreen).toBool();
+    window->setProperty(FullScreen, full);
     if (!full) {
         window->showNormal();
+        // The client area's own place: a window manager that has just taken
+        // the frame away would misplace a move of the frame.
+        window->setGeometry(window->property(Normal).toRect());
+        window->setMinimumSize(window->property(Smallest).toSize());
+        window->setMaximumSize(window->property(Largest).toSize());
         return false;
     }
+    window->setProperty(Normal, window->geometry());
+    window->setProperty(Smallest, window->minimumSize());
+    window->setProperty(Largest, window->maximumSize());
     window->setMinimumSize(0, 0);
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window->showFullScreen();
-    // Where no window manager takes the window there.
-    window->setGeometry(window->screen()->geometry());
+    // Only where nothing else takes it there: under a window manager, a
+    // change of geometry ends its full screen, with its panels back on top.
+    if (!windowManagerRuns())
+        window->setGeometry(window->screen()->geometry());
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QThreadPool>
 #include <QWidget>
 
 namespace toolkit {
@@ -14,15 +15,18 @@ class PictureSurface;
 
 // Shows one area, laid out at its design size, enlarged by the largest
 // factor that fits the frame and centred on the frame's background; at its
-// design size the frame shows the area as laid out. The area's pictures are
-// drawn from enlarge, its labels' text at the enlarged size, and presses on
-// the area are reported in its own pixels.
+// design size the frame shows the area as laid out. Full screen, the area is
+// shrunk to fit a screen smaller than it. The area's pictures are drawn from
+// enlarge on the frame's own workers, its labels' text at the enlarged size,
+// and presses on the area are reported in its own pixels.
 class ScaledFrame : public QWidget
 {
     Q_OBJECT
 
 public:
     ScaledFrame(QWidget *parent, QSize designSize);
+    // Waits for the drawings under way; those not begun are dropped.
+    ~ScaledFrame() override;
 
     void setArea(PictureSurface *area, const Enlarge &enlarge);
     qreal factor() const { return factor_; }
@@ -46,11 +50,12 @@ private:
     Enlarge enlarge_;
     qreal factor_ = 1.0;
     QHash<QWidget *, Design> designs_;
+    QThreadPool drawings_;
 };
 
-// Takes a window to full screen on its screen, lifting a fixed size, or back;
-// returns whether it is now full screen. Back in a window, the caller gives it
-// its place and size again.
+// Takes a window to full screen on its screen through the window manager,
+// lifting a fixed size, or back to the place, size and limits it had;
+// returns whether it is now full screen.
 bool toggleFullScreen(QWidget *window);
 
 // Lays out a child window opened over a full-screen opener at the opener's

@@ -23,8 +23,9 @@ void WindowSurface::mousePressEvent(QMouseEvent *event)
     // on the surface itself.
     if (childAt(event->position().toPoint()) != nullptr)
         return;
-    // Zoomed, a press is judged in the surface's own pixels, fractions kept.
-    const QPointF pos = event->position() / zoom();
+    // Zoomed, a press is judged in the surface's own whole pixels, as in a
+    // window: the one the pressed screen pixel shows.
+    const QPoint pos = areaPixel(event->position().toPoint(), zoom());
     emit mouseDown(event->button(), event->modifiers(), float(pos.x()), float(pos.y()));
 }
 

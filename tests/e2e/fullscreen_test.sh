@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Tovasel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Full screen under Xvfb at 1920x1080 and 3840x2160: the keyboard toggles it,
-# the game fills the screen's height as sharp as its drawing, clicks are
+# Full screen under Xvfb at 1920x1080, 3840x2160 and 600x400: the keyboard
+# toggles it, the game fills the screen's height as sharp as its drawing, clicks are
 # judged in the game's own pixels, the child windows come enlarged over it,
 # and the window comes back as it was.
 # Usage: bash fullscreen_test.sh TOVASEL_BINARY SOURCE_DIR
@@ -66,11 +66,13 @@ play() { # SCREEN KEY-ON KEY-OFF
     press $(xgame_centre 1 "$word")
     next=$(wait_marked "$shot-next.png" "$word") || xgame_fail "the centre of word $word did not score at $1"
     [ "$(xgame_share "$shot-next.png" "$(scaled 560 376 73 25)" 'rgb(255,0,0)')" != 0 ] || xgame_fail "no score at $1"
-    # The screen column just left of the hot-spot misses; the next one is inside.
+    # A press is judged as in the window: the last screen column that shows the
+    # hot-spot's edge pixel x1 misses, the next one, showing x1 + 1, is inside.
     read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$next]}"
     read -r edge sy <<<"$(scaled "$x1" "$(((y1 + y2) / 2))")"
+    edge=$(awk -v f="$f" -v l="$left" -v x="$x1" 'BEGIN{printf "%d", l + int((x + 1) * f + 0.5) - 1}')
     xdotool mousemove "$edge" "$sy" click 1 sleep 1 && xgame_shot "$shot-missed.png" root
-    navy "$shot-missed.png" "532 12" 1 || xgame_fail "a press one pixel left of word $next at $1 did not cost a life"
+    navy "$shot-missed.png" "532 12" 1 || xgame_fail "a press on the screen column $edge showing word $next's edge at $1 did not cost a life"
     xdotool mousemove "$((edge + 1))" "$sy" click 1
     wait_marked "$shot-edge.png" "$next" >/dev/null && navy "$shot-edge.png" "508 12" 0 ||
         xgame_fail "the first column inside word $next did not score at $1"
@@ -88,3 +90,4 @@ play() { # SCREEN KEY-ON KEY-OFF
 BINARY=$1 SOURCE=$2 OUT=$PWD
 (play 1920x1080 F11 ctrl+shift+f) || exit 1
 (play 3840x2160 ctrl+shift+f F11) || exit 1
+(play 600x400 F11 F11) || exit 1 # smaller than the game: shrunk to fit

@@ -86,10 +86,28 @@ TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedAndReportsPressesOnItselfNotOn
     box->setFitsPicture(true);
     box->setPicture(solid({16, 16}, Qt::magenta));
     EXPECT_EQ(box->size(), QSize(16, 16));
-    // Full screen redraws what is drawn, never what was cleared.
+    // Full screen redraws what is drawn, never what was cleared, and judges a
+    // press at the whole pixel shown, as the window does.
     surface.clearDrawing();
     surface.setZoom(2.0, QRect(0, 0, 200, 100), {});
     expectPixels(surface, {{{42, 42}, Qt::yellow}});
+    QTest::mousePress(&surface, Qt::LeftButton, {}, QPoint(43, 41));
+    EXPECT_EQ(downs.value(4).mid(2), QVariantList({21.0f, 20.0f}));
+}
+
+// A device pixel belongs to the area pixel whose enlarged rectangle covers
+// it, at factors above and below 1.
+TEST(ScaledRect, AreaPixelIsTheOneWhoseRectangleCoversTheDevicePixel)
+{
+    for (const qreal factor : {2160.0 / 483, 1080.0 / 483, 1.0, 400.0 / 483}) {
+        for (int device = 0; device < 2200; ++device) {
+            const QPoint pixel = toolkit::areaPixel({device, 2199 - device}, factor);
+            const QRect covered = toolkit::scaledRect(QRect(pixel, QSize(1, 1)), factor);
+            ASSERT_TRUE(covered.contains(device, 2199 - device))
+                << "device " << device << " at factor " << factor << " went to " << pixel.x() << ","
+                << pixel.y();
+        }
+    }
 }
 
 // 1000 twips are 66.7 pixels.
