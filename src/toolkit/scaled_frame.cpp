@@ -121,7 +121,11 @@ bool windowManagerRuns()
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return true;
+    // The offscreen platform offers the interface without a connection, and
+    // nothing there places windows.
     xcb_connection_t *connection = x11->connection();
+    if (!connection)
+        return false;
     const QByteArray name("_NET_SUPPORTING_WM_CHECK");
     xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 1, name.size(), name.constData()), nullptr);
