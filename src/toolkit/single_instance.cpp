@@ -98,7 +98,7 @@ void activateNow(QWindow *window)
             if (found)
                 now = property->time;
             free(event);
-            if (found || type == 0) // 0: an error, the window is gone
+            if (found || type == 0) // 0: an error (the window is gone): no time to be had
                 break;
         }
         free(atom);
