@@ -6,6 +6,7 @@
 #include "scaled_frame.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -44,6 +45,37 @@ void ownBy(QWidget *child, QWidget *owner)
     child->windowHandle()->setTransientParent(owner->windowHandle());
 }
 
+// Where the window system keeps an owned window above its owner (every X11
+// window manager tried), nothing is needed. sway raises a clicked owner over
+// the windows it owns and lets no program raise a window, but it puts a window
+// that is mapped afresh on top with the focus: the open child is mapped again
+// each time its disabled opener comes to the front, once the click is handled.
+void keepAboveOpener()
+{
+    static bool watching = false;
+    if (watching || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    watching = true;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow *focus) {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            const QWidget *opener = openerOf(window);
+            if (!focus || !window->isVisible() || !opener || opener->isEnabled() ||
+                opener->window()->windowHandle() != focus)
+                continue;
+            QMetaObject::invokeMethod(
+                window,
+                [child = QPointer<QWidget>(window)] {
+                    if (!child || !child->isVisible())
+                        return;
+                    child->hide();
+                    child->show();
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
 } // namespace
 
 void disableOpener(QWidget *opener, QWidget *child)
@@ -52,6 +84,7 @@ void disableOpener(QWidget *opener, QWidget *child)
     opener->setEnabled(false);
     ownBy(child, opener->window());
     scaleWithOpener(child, opener);
+    keepAboveOpener();
 }
 
 void releaseOpener(QWidget *opener, QWidget *child)

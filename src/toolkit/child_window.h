@@ -11,7 +11,8 @@ namespace toolkit {
 // at once (help, and the leaderboard that the game's clock opened behind it):
 // the opener comes back only when the last of them closes. While open, the
 // child's window is owned by the opener's, so that the window system keeps it
-// above the opener and never behind it; each opening is placed afresh.
+// above the opener and never behind it (or, where it does not, the child is
+// mapped again over it); each opening is placed afresh.
 void disableOpener(QWidget *opener, QWidget *child);
 void releaseOpener(QWidget *opener, QWidget *child);
 
