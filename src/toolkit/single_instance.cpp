@@ -72,7 +72,8 @@ void activateNow(QWindow *window)
 {
 #ifdef Q_OS_LINUX
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window)
+    // The offscreen platform offers the interface without a connection.
+    if (!x11 || !x11->connection() || !window)
         return;
     // Qt's connection hands every event to its own reader thread: the time is
     // read as the PropertyNotify of a zero-length append on a connection of our own.
