@@ -19,7 +19,7 @@ xgame_display "$(cd "$2" && pwd)" && xgame_need setpriv && chmod 755 "$XGAME_TMP
 declare -A disp=([A]=$DISPLAY) wid pid board
 n=$((${DISPLAY#:} + 1))
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb-b.log" 2>&1 &
+Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb-b.log" 2>&1 &
 xvfb_b=$! disp[B]=:$n full=$XGAME_TMP/full
 # A board this run put at / goes again, so that a failed run leaves nothing there.
 trap 'kill "${pid[@]}" $xvfb_b 2>/dev/null; umount "$full" 2>/dev/null; [ -n "$at_root" ] || rm -f /mirafon1.tmp*; xgame_stop' EXIT

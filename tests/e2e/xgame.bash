@@ -35,17 +35,19 @@ xgame_display()
     XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import
     local n=$((150 + $$ % 700)) # away from the usual :0 and :99
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp >"$XGAME_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -noreset -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp >"$XGAME_TMP/xvfb.log" 2>&1 &
     XGAME_XVFB_PID=$! && export DISPLAY=":$n"
     xgame_until 20 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "Xvfb did not start on $DISPLAY"
 }
 
 # xgame_display_free SOURCE_DIR: xgame_display on a number the server takes
-# itself, so that tests started together never share a server.
+# itself, so that tests started together never share a server. Both keep the
+# server from resetting when its last client leaves (dbus-launch's visit, a
+# window manager's check): a client that connects during a reset is refused.
 xgame_display_free()
 {
     XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import
-    Xvfb -displayfd 3 -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp 3>"$XGAME_TMP/display" >"$XGAME_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${XGAME_SCREEN:-1024x768}x24" -nolisten tcp 3>"$XGAME_TMP/display" >"$XGAME_TMP/xvfb.log" 2>&1 &
     XGAME_XVFB_PID=$! && xgame_until 20 grep -q . "$XGAME_TMP/display" || xgame_fail "Xvfb did not start"
     export DISPLAY=":$(cat "$XGAME_TMP/display")"
 }
