@@ -131,7 +131,8 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
     layout->addWidget(frame);
     auto *fullScreen = new QAction(this);
     fullScreen->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
-    connect(fullScreen, &QAction::triggered, this, &Form1::toggleFullScreen);
+    // The game goes on as it was: only its size on the screen changes.
+    connect(fullScreen, &QAction::triggered, this, [this] { toolkit::toggleFullScreen(this); });
     addAction(fullScreen);
 
     PicB = makeBox(surface_, "PicB", {496, 240});
@@ -217,12 +218,6 @@ void Form1::placeWindow()
 {
     toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
                                    OuterTwips.height());
-}
-
-// The game goes on as it was: only its size on the screen changes.
-void Form1::toggleFullScreen()
-{
-    toolkit::toggleFullScreen(this);
 }
 
 void Form1::PicB_Click()

@@ -75,7 +75,6 @@ private:
 
     void Form_Load();
     void placeWindow();
-    void toggleFullScreen();
     void resetGameCounters();
     void List1_Click();
     void BeginRound();

@@ -3,19 +3,14 @@
 #include "scaled_frame.h"
 
 #include "picture_surface.h"
+#include "window_manager.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
 
 #include <algorithm>
-#include <cstdlib>
-
-#ifdef Q_OS_LINUX
-#include <xcb/xcb.h>
-#endif
 
 namespace toolkit {
 namespace {
@@ -112,45 +107,6 @@ private:
     QHash<QWidget *, Design> designs_;
 };
 
-// Whether something places the program's windows: on X11 a window manager
-// that names itself on the root window, as every current one does; other
-// systems always have one.
-bool windowManagerRuns()
-{
-#ifdef Q_OS_LINUX
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return true;
-    // The offscreen platform offers the interface without a connection, and
-    // nothing there places windows.
-    xcb_connection_t *connection = x11->connection();
-    if (!connection)
-        return false;
-    const QByteArray name("_NET_SUPPORTING_WM_CHECK");
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, name.size(), name.constData()), nullptr);
-    if (!atom)
-        return false;
-    // The check window names itself too, unless it outlived its window manager.
-    auto checkWindow = [&](xcb_window_t window) {
-        xcb_window_t named = XCB_NONE;
-        xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        if (reply && xcb_get_property_value_length(reply) == int(sizeof(xcb_window_t)))
-            named = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
-        free(reply);
-        return named;
-    };
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_window_t check = checkWindow(root);
-    const bool runs = check != XCB_NONE && checkWindow(check) == check;
-    free(atom);
-    return runs;
-#else
-    return true;
-#endif
-}
-
 } // namespace
 
 ScaledFrame::ScaledFrame(QWidget *parent, QSize designSize)
@@ -222,7 +178,7 @@ void ScaledFrame::layOut()
     }
 }
 
-bool toggleFullScreen(QWidget *window)
+void toggleFullScreen(QWidget *window)
 {
     static constexpr char Normal[] = "toolkitNormalGeometry";
     static constexpr char Smallest[] = "toolkitNormalMinimum";
@@ -236,7 +192,7 @@ bool toggleFullScreen(QWidget *window)
         window->setGeometry(window->property(Normal).toRect());
         window->setMinimumSize(window->property(Smallest).toSize());
         window->setMaximumSize(window->property(Largest).toSize());
-        return false;
+        return;
     }
     window->setProperty(Normal, window->geometry());
     window->setProperty(Smallest, window->minimumSize());
@@ -248,7 +204,6 @@ bool toggleFullScreen(QWidget *window)
     // change of geometry ends its full screen, with its panels back on top.
     if (!windowManagerRuns())
         window->setGeometry(window->screen()->geometry());
-    return true;
 }
 
 void scaleWithOpener(QWidget *child, QWidget *opener)

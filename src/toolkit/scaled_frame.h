@@ -54,9 +54,8 @@ private:
 };
 
 // Takes a window to full screen on its screen through the window manager,
-// lifting a fixed size, or back to the place, size and limits it had;
-// returns whether it is now full screen.
-bool toggleFullScreen(QWidget *window);
+// lifting a fixed size, or back to the place, size and limits it had.
+void toggleFullScreen(QWidget *window);
 
 // Lays out a child window opened over a full-screen opener at the opener's
 // factor, centred over its area, and back as designed once it is hidden.
