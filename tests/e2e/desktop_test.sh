@@ -93,10 +93,7 @@ second_start() {
 
 # The window system's verbs; the sway session replaces them.
 windows() { xdotool search --onlyvisible --name '^Tovasel$' 2>/dev/null; }
-geometry() {
-    xwininfo $([ "$1" = root ] && echo -root || echo -id "$1") | awk '/Absolute upper-left X/{x=$NF}
-        /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'
-}
+geometry() { xgame_geometry "$1"; }
 # above CHILD GAME: CHILD is later in the bottom-to-top stacking list.
 above() {
     local list=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d , | cut -d'#' -f2)

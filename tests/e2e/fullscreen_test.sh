@@ -9,9 +9,7 @@ set -u
 . "$(dirname "$0")/xgame.bash"
 xgame_need rsvg-convert
 
-geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'; }
-is_at() { [ "$(geometry "$XGAME_WID")" = "$1" ]; }
+is_at() { [ "$(xgame_geometry "$XGAME_WID")" = "$1" ]; }
 # scaled X Y [W H]: the screen's point (or WxH+X+Y) that the game's window pixels cover.
 scaled() { awk -v f="$f" -v l="$left" -v r="$*" 'BEGIN{n = split(r, a, " ")
     if (n == 2) printf "%d %d", l + a[1] * f, a[2] * f; else printf "%dx%d+%d+%d", a[3] * f, a[4] * f, l + a[1] * f, a[2] * f}'; }
@@ -38,7 +36,7 @@ wait_marked() { # FILE [NOT]
 child() {
     local w h x y window
     window=$(xgame_board_window 10 "$1") || xgame_fail "no $1 window at $screen"
-    IFS='x+' read -r w h x y <<<"$(geometry "$window")"
+    IFS='x+' read -r w h x y <<<"$(xgame_geometry "$window")"
     awk -v w="$w" -v h="$h" -v f="$f" -v dw="$2" -v dh="$3" 'BEGIN{exit !(w >= int(dw * f) - 1 &&
         w <= dw * f + 1 && h >= int(dh * f) - 1 && h <= dh * f + 1)}' && [ "$x" -ge "$left" ] && [ "$y" -ge 0 ] &&
         [ $((x + w)) -le $((left + side * 619 / 483)) ] && [ $((y + h)) -le "$side" ] ||
@@ -49,7 +47,7 @@ child() {
 play() { # SCREEN KEY-ON KEY-OFF
     screen=$1 XGAME_SCREEN=$1 && xgame_start "$BINARY" "$SOURCE"
     local window shot="$OUT/e2e-fullscreen-$1" word next x1 y1 x2 y2 edge sy help
-    window=$(geometry "$XGAME_WID") && xdotool windowfocus "$XGAME_WID" key "$2"
+    window=$(xgame_geometry "$XGAME_WID") && xdotool windowfocus "$XGAME_WID" key "$2"
     xgame_until 20 is_at "$1+0+0" && sleep 0.5 || xgame_fail "$2 did not fill the $1 screen"
     side=${1#*x} f=$(awk -v h="${1#*x}" 'BEGIN{print h / 483}')
     left=$(awk -v w="${1%x*}" -v f="$f" 'BEGIN{printf "%d", (w - int(619 * f + 0.5)) / 2}')

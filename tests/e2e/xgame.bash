@@ -78,6 +78,12 @@ xgame_find()
     done
     return 1
 }
+# xgame_geometry WINDOW|root: WxH+X+Y of where the client really is (a window
+# manager's frame shifts what xdotool reports).
+xgame_geometry() {
+    xwininfo $([ "$1" = root ] && echo -root || echo -id "$1") | awk '/Absolute upper-left X/{x=$NF}
+        /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'
+}
 xgame_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
 # xgame_close WINDOW...: WM_DELETE_WINDOW, as a window manager's close button
