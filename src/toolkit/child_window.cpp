@@ -90,12 +90,23 @@ void disableOpener(QWidget *opener, QWidget *child)
 void releaseOpener(QWidget *opener, QWidget *child)
 {
     // The closing window is still visible while it closes.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (const QWidget *window : windows) {
-        if (window != child && window->isVisible() && openerOf(window) == opener)
+    const QWidgetList children = openChildren(opener);
+    for (const QWidget *open : children) {
+        if (open != child)
             return;
     }
     opener->setEnabled(true);
+}
+
+QWidgetList openChildren(const QWidget *opener)
+{
+    QWidgetList children;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && openerOf(window) == opener)
+            children.append(window);
+    }
+    return children;
 }
 
 } // namespace toolkit

@@ -3,7 +3,7 @@
 
 #pragma once
 
-class QWidget;
+#include <qwindowdefs.h> // QWidgetList
 
 namespace toolkit {
 
@@ -15,5 +15,7 @@ namespace toolkit {
 // mapped again over it); each opening is placed afresh.
 void disableOpener(QWidget *opener, QWidget *child);
 void releaseOpener(QWidget *opener, QWidget *child);
+// The child windows open over opener.
+QWidgetList openChildren(const QWidget *opener);
 
 } // namespace toolkit

@@ -3,6 +3,7 @@
 
 #include "single_instance.h"
 
+#include "child_window.h"
 #include "window_manager.h"
 
 #include <QApplication>
@@ -112,13 +113,10 @@ void SingleInstance::bringForward(const QByteArray &activationToken)
     // An open child window (help, the leaderboard) stays above the game and
     // takes the keyboard, since the game is disabled under it.
     QWidget *target = window_;
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->isVisible() && window->windowHandle() && window_->windowHandle() &&
-            window->windowHandle()->transientParent() == window_->windowHandle()) {
-            window->raise();
-            target = window;
-        }
+    const QWidgetList children = openChildren(window_);
+    for (QWidget *child : children) {
+        child->raise();
+        target = child;
     }
     target->activateWindow();
     activateWithServerTime(target->windowHandle());
