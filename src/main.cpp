@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "command_line.h"
 #include "form1.h"
 #include "sdl_cue_player.h"
 #include "seams.h"
@@ -9,8 +10,20 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command(arguments);
+    if (command.request() != CommandLine::Request::Play) {
+        std::fputs(command.text().toLocal8Bit().constData(),
+                   command.request() == CommandLine::Request::Refuse ? stderr : stdout);
+        return command.exitStatus();
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));

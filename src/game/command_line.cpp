@@ -1,0 +1,71 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "command_line.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString HelpName = QStringLiteral("help");
+const QString VersionName = QStringLiteral("version");
+
+// The options QGuiApplication and QApplication read for themselves.
+void allowQtOptions(QCommandLineParser &parser)
+{
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "name", "title",
+                             "icon", "style", "stylesheet", "qmljsdebugger", "visual"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+    : program_(arguments.isEmpty() ? QStringLiteral("tovasel") : QFileInfo(arguments.first()).fileName())
+{
+    parser_.setApplicationDescription(
+        QStringLiteral("A game that teaches young children the English words for the parts of the body."));
+    // Qt's own options start with a single dash and are words.
+    parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser_.addOption({{QStringLiteral("h"), HelpName}, QStringLiteral("Print these options and exit.")});
+    parser_.addOption({{QStringLiteral("v"), VersionName}, QStringLiteral("Print the version and exit.")});
+    allowQtOptions(parser_);
+
+    const bool parsed = parser_.parse(arguments);
+    if (parser_.isSet(HelpName))
+        request_ = Request::ShowHelp;
+    else if (parser_.isSet(VersionName))
+        request_ = Request::ShowVersion;
+    else if (!parsed)
+        request_ = Request::Refuse;
+}
+
+QString CommandLine::text() const
+{
+    switch (request_) {
+    case Request::Play:
+        return {};
+    case Request::ShowHelp: {
+        // The parser names the program only when an application object
+        // exists; none does yet.
+        QString help = parser_.helpText();
+        help.replace(QStringLiteral("<executable_name>"), program_);
+        return help;
+    }
+    case Request::ShowVersion:
+        return QStringLiteral("%1 %2\n").arg(program_, QStringLiteral(TOVASEL_VERSION));
+    case Request::Refuse:
+        return QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n")
+            .arg(program_, parser_.errorText());
+    }
+    return {};
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tovasel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The command line answers without a display: --help and --version print and
+# exit 0, an unknown option is refused on stderr with status 2, and Qt's own
+# options still reach Qt and start the game.
+# Usage: bash command_line_test.sh TOVASEL_BINARY SOURCE_DIR
+set -u
+binary=$1
+version=$(sed -n 's/^project(tovasel VERSION \([0-9.]*\).*/\1/p' "$2/CMakeLists.txt")
+tmp=$(mktemp -d) && trap 'kill $game 2>/dev/null; rm -rf "$tmp"' EXIT
+failed=0 game=
+fail() { echo "FAIL: $*" >&2; failed=1; }
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$binary" "$@" >"$tmp/out" 2>"$tmp/err"; }
+
+for option in --help -h; do
+    run "$option"
+    status=$?
+    [ "$status" = 0 ] || fail "$option exited $status"
+    grep -q -- '--version' "$tmp/out" || fail "$option did not list --version: $(head -c 300 "$tmp/out")"
+done
+for option in --version -v; do
+    run "$option"
+    status=$?
+    [ "$status" = 0 ] || fail "$option exited $status"
+    [ "$(cat "$tmp/out")" = "tovasel $version" ] || fail "$option printed '$(cat "$tmp/out")', not 'tovasel $version'"
+done
+run --bogus
+status=$?
+[ "$status" = 2 ] || fail "--bogus exited $status, not 2"
+grep -q "bogus" "$tmp/err" || fail "--bogus was not named on stderr: $(cat "$tmp/err")"
+[ -s "$tmp/out" ] && fail "--bogus printed on stdout: $(cat "$tmp/out")"
+
+# A copy of its own, so that no running game takes the start over.
+cp "$binary" "$tmp/tovasel"
+XDG_RUNTIME_DIR=$tmp "$tmp/tovasel" -platform offscreen -style Fusion >"$tmp/game-err" 2>&1 &
+game=$!
+sleep 2
+kill -0 "$game" 2>/dev/null || fail "the game with Qt's own options did not keep running: $(cat "$tmp/game-err")"
+
+[ "$failed" = 0 ] && echo "command line: all checks passed"
+exit "$failed"
