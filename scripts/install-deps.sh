@@ -9,7 +9,7 @@ set -euo pipefail
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 libsdl2-dev libxcb1-dev fonts-arphic-uming)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file
-               qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin)
+               qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin python3-numpy python3-pil)
 # Licences and the package's checkers; a real input method for typing Chinese names.
 test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
 # The desktops of the desktop test: three X11 window managers and a panel, and

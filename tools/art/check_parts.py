@@ -25,8 +25,9 @@ from words import WORDS  # noqa: E402
 
 MARGIN = 1
 # Parts that by the layout reach past their rectangle: the head's hair and
-# chin and the nose poke out of the head's box.
-LOOSE = {"head"}
+# chin and the nose poke out of the head's box, and the hair's rectangle holds
+# only the back of the head while the hair covers the crown and the forehead.
+LOOSE = {"head", "hair"}
 
 
 def render(svg, css=None):
