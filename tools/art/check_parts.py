@@ -9,7 +9,8 @@ Each part is a group id="part-WORD" in the figure's SVG. The part is painted
 flat magenta with a stylesheet; the pixels that change are the part as seen,
 with whatever hides it taken into account.
 
-    check_parts.py SVG_DIR      (exit status 1 if a part spills out)
+    check_parts.py SVG_DIR      (exit status 1 if a part spills out, or a loose
+                                 one leaves most of its rectangle bare)
 """
 
 import os
@@ -28,6 +29,9 @@ MARGIN = 1
 # chin and the nose poke out of the head's box, and the hair's rectangle holds
 # only the back of the head while the hair covers the crown and the forehead.
 LOOSE = {"head", "hair"}
+# A loose part must still cover most of its rectangle, so that a click there
+# lands on the part.
+LOOSE_MIN_FILL = 0.6
 
 
 def render(svg, css=None):
@@ -78,7 +82,9 @@ def main():
             outside = mask.sum() - mask[y1 + 1:y2, x1 + 1:x2].sum()
             gap = (bx1 - x1, by1 - y1, x2 - bx2, y2 - by2)
             state = "ok" if inside else ("loose" if word.name in LOOSE else "SPILLS")
-            if state == "SPILLS":
+            if state == "loose" and fill < LOOSE_MIN_FILL:
+                state = "THIN"
+            if state in ("SPILLS", "THIN"):
                 bad += 1
             print(f"{word.number} {word.name:9s} {state:6s} part {bx1},{by1},{bx2},{by2}"
                   f"  gaps l/t/r/b {gap}  fills {fill:4.0%}  px outside {outside}")
