@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "command_line.h"
-#include "form1.h"
+#include "game_window.h"
 #include "sdl_cue_player.h"
 #include "seams.h"
 #include "single_instance.h"
@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     ClockRandom random;
 
     // Form_Load runs in the constructor, before the window appears.
-    Form1 window(player, hold, random);
+    GameWindow window(player, hold, random);
     instance.setWindow(&window);
     window.show();
     // Sound is loaded once the window is up, well before a child can reach

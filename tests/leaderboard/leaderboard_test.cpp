@@ -5,7 +5,7 @@
 #include "board_folder.h"
 #include "catalogue.h"
 #include "cue_player.h"
-#include "form2.h"
+#include "leaderboard_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -176,18 +176,16 @@ class Form2Test : public BoardFile
 protected:
     QWidget opener;
     Recorder player;
-    Form2 form{&opener, sPath, player};
+    LeaderboardWindow form{&opener, sPath, player};
     QLineEdit *text1 = form.findChild<QLineEdit *>("Text1");
     QPushButton *command1 = form.findChild<QPushButton *>("Command1");
 
-    void SetUp() override { form.grd = 1; }
     QLabel *label(int c, int k) { return form.findChild<QLabel *>(QString("Label%1_%2").arg(c).arg(k)); }
     // Opens the window for a score and checks its mode: caption, name entry and cue (0: none).
     void openFor(qint32 score, bool entry, int cue)
     {
         player.plays.clear();
-        form.fcount = score;
-        form.open();
+        form.open(score);
         EXPECT_TRUE(form.isVisible() && !opener.isEnabled());
         EXPECT_EQ(form.findChild<QLabel *>("Labt")->text(),
                   QString::fromUtf8(entry ? "恭喜恭喜!您上榜了。您的大名:" : "排行榜"));

@@ -11,12 +11,12 @@ class QLabel;
 // The help window: the game's goal and rules. It has no parent, since it must
 // stay usable while it keeps its opener disabled; the opener owns it, and
 // while it is open the opener's window owns its window.
-class Form3 : public QWidget
+class HelpWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form3(QWidget *opener);
+    explicit HelpWindow(QWidget *opener);
 
     // Runs Form_Load and shows the window, not modal.
     void open();

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form2.h"
+#include "leaderboard_window.h"
 
 #include "catalogue.h"
 #include "child_window.h"
@@ -38,7 +38,7 @@ constexpr int RowStep = 24;
 } // namespace
 
 // A dialog, since Qt names the owner to an X11 window manager only for one.
-Form2::Form2(QWidget *opener, const QString &sPath, CuePlayer &player)
+LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &sPath, CuePlayer &player)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , opener_(opener)
     , sPath_(sPath)
@@ -72,7 +72,7 @@ Form2::Form2(QWidget *opener, const QString &sPath, CuePlayer &player)
     Command1 = new QPushButton(QStringLiteral("确认"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(264, 48, 41, 25);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &LeaderboardWindow::Command1_Click);
     setTabOrder(Text1, Command1);
 
     // Names come from a file anyone can edit: never let them be read as markup.
@@ -88,8 +88,9 @@ Form2::Form2(QWidget *opener, const QString &sPath, CuePlayer &player)
     Label2 = {score0};
 }
 
-void Form2::open()
+void LeaderboardWindow::open(qint32 score)
 {
+    score_ = score;
     Form_Load();
     show();
     activateWindow();
@@ -97,11 +98,11 @@ void Form2::open()
         Text1->setFocus();
 }
 
-void Form2::Form_Load()
+void LeaderboardWindow::Form_Load()
 {
     if (opener_)
         toolkit::disableOpener(opener_, this);
-    boardPath = sPath_ + leaderboard::boardFileName(grd);
+    boardPath = sPath_ + leaderboard::boardFileName(1);
 
     // The controls start from their design state at every opening.
     Labt->setText(promptCaption());
@@ -118,7 +119,7 @@ void Form2::Form_Load()
         insertPos = 0;
         newBoard = true;
     } else {
-        insertPos = leaderboard::findInsertPos(table_, fcount);
+        insertPos = leaderboard::findInsertPos(table_, score_);
         if (insertPos < 0) {
             Text1->hide();
             Command1->hide();
@@ -150,26 +151,26 @@ void Form2::Form_Load()
         player_.play(cueBytes, false);
 }
 
-void Form2::Form_Unload()
+void LeaderboardWindow::Form_Unload()
 {
     if (opener_)
         toolkit::releaseOpener(opener_, this);
 }
 
-void Form2::Text1_KeyPress(qint16 KeyAscii)
+void LeaderboardWindow::Text1_KeyPress(qint16 KeyAscii)
 {
     if (KeyAscii == 13)
         Command1_Click();
 }
 
-void Form2::Command1_Click()
+void LeaderboardWindow::Command1_Click()
 {
     if (Text1->text().isEmpty())
         return;
     // The rows shown stay as read at the opening, even when other names
     // came in since. A name that could not be stored is not passed off as
     // stored: the window stays, the name still in its box, to try again.
-    if (leaderboard::addEntry(boardPath, table_, insertPos, Text1->text(), fcount) ==
+    if (leaderboard::addEntry(boardPath, table_, insertPos, Text1->text(), score_) ==
         leaderboard::EntryOutcome::Failed) {
         Labt->setText(saveFailedCaption());
         return;
@@ -177,13 +178,13 @@ void Form2::Command1_Click()
     close();
 }
 
-void Form2::closeEvent(QCloseEvent *event)
+void LeaderboardWindow::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event)
+bool LeaderboardWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Text1 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);

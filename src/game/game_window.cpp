@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form1.h"
+#include "game_window.h"
 
 #include "board_folder.h"
 
@@ -9,9 +9,9 @@
 #include "cue_player.h"
 #include "events.h"
 #include "fonts.h"
-#include "form2.h"
-#include "form3.h"
 #include "game_rules.h"
+#include "help_window.h"
+#include "leaderboard_window.h"
 #include "picture_box.h"
 #include "program_folder.h"
 #include "scaled_frame.h"
@@ -102,7 +102,7 @@ QString programFilesFolder()
     return leaderboard::boardFolder(toolkit::programFolder(), data) + QLatin1Char('/');
 }
 
-Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
+GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
     , player_(player)
     , hold_(hold)
@@ -171,25 +171,25 @@ Form1::Form1(CuePlayer &player, Hold &hold, RandomSource &random)
     Timer2 = makeTimer(this, "Timer2", 500);
     TimerBoy = makeTimer(this, "TimerBoy", 500);
 
-    connect(PicB, &toolkit::PictureBox::clicked, this, &Form1::PicB_Click);
-    connect(PicBh, &toolkit::PictureBox::clicked, this, &Form1::PicBh_Click);
-    connect(Picboy, &toolkit::PictureBox::clicked, this, &Form1::Picboy_Click);
-    connect(surface_, &toolkit::WindowSurface::mouseDown, this, &Form1::Form_MouseDown);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    connect(TimerBoy, &QTimer::timeout, this, &Form1::TimerBoy_Timer);
+    connect(PicB, &toolkit::PictureBox::clicked, this, &GameWindow::PicB_Click);
+    connect(PicBh, &toolkit::PictureBox::clicked, this, &GameWindow::PicBh_Click);
+    connect(Picboy, &toolkit::PictureBox::clicked, this, &GameWindow::Picboy_Click);
+    connect(surface_, &toolkit::WindowSurface::mouseDown, this, &GameWindow::Form_MouseDown);
+    connect(Timer1, &QTimer::timeout, this, &GameWindow::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &GameWindow::Timer2_Timer);
+    connect(TimerBoy, &QTimer::timeout, this, &GameWindow::TimerBoy_Timer);
 
     frame->setArea(surface_, &content::largerPicture);
     Form_Load();
 }
 
-Form1::~Form1() = default;
+GameWindow::~GameWindow() = default;
 
 // What every new game starts from, and the window too before any game. The
 // level goes back to 1 as well: a game after a completed one would otherwise
 // start at level 3, which has no rounds, and one after a game lost at level 2
 // would skip level 1.
-void Form1::resetGameCounters()
+void GameWindow::resetGameCounters()
 {
     s_.level = 1;
     s_.bonusLevel = 1;
@@ -200,7 +200,7 @@ void Form1::resetGameCounters()
     s_.questionIndex = 0;
 }
 
-void Form1::Form_Load()
+void GameWindow::Form_Load()
 {
     resetGameCounters();
     s_.gameRunning = 0;
@@ -214,13 +214,13 @@ void Form1::Form_Load()
     showPictureIfAny(surface_, content::figurePicture(1));
 }
 
-void Form1::placeWindow()
+void GameWindow::placeWindow()
 {
     toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
                                    OuterTwips.height());
 }
 
-void Form1::PicB_Click()
+void GameWindow::PicB_Click()
 {
     if (s_.gameRunning)
         return;
@@ -231,14 +231,14 @@ void Form1::PicB_Click()
     s_.timeBarPos = 1;
 }
 
-void Form1::PicBh_Click()
+void GameWindow::PicBh_Click()
 {
     // Nothing restarts the clock when help closes; the next round does.
     Timer1->stop();
     help().open();
 }
 
-void Form1::Picboy_Click()
+void GameWindow::Picboy_Click()
 {
     if (!s_.gameRunning)
         return;
@@ -247,7 +247,7 @@ void Form1::Picboy_Click()
     play(s_.wordSound, false);
 }
 
-void Form1::List1_Click()
+void GameWindow::List1_Click()
 {
     Label2->setText(QString());
     resetGameCounters();
@@ -257,7 +257,7 @@ void Form1::List1_Click()
     BeginRound();
 }
 
-void Form1::BeginRound()
+void GameWindow::BeginRound()
 {
     surface_->setPicture(content::picture(content::figurePicture(s_.figureNo)));
     s_.answerTicks = 1;
@@ -284,13 +284,13 @@ void Form1::BeginRound()
     Timer1->start();
 }
 
-void Form1::ShuffleOrder(qint16 count)
+void GameWindow::ShuffleOrder(qint16 count)
 {
     random_.seedFromClock();
     game::reinsertionShuffle(s_.questionOrder.data(), count, [this] { return random_.nextFraction(); });
 }
 
-void Form1::AskQuestion()
+void GameWindow::AskQuestion()
 {
     const qint16 w = s_.questionOrder[s_.questionIndex];
     Picboy->setPicture(content::picture(content::speakingMascot(s_.level, s_.figureNo)));
@@ -302,7 +302,7 @@ void Form1::AskQuestion()
         paintWordPicture(w);
 }
 
-void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float X, float Y)
+void GameWindow::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float X, float Y)
 {
     if (!s_.gameRunning)
         return;
@@ -367,7 +367,7 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float X, floa
     s_.lastBonusScore = bonus.lastBonusScore;
 }
 
-void Form1::EndGame()
+void GameWindow::EndGame()
 {
     Timer1->stop();
     Timer2->stop();
@@ -378,13 +378,10 @@ void Form1::EndGame()
     }
     s_.timeBarPos = 1;
     s_.figureNo = 1;
-    Form2 &board = leaderboard();
-    board.grd = 1;
-    board.fcount = s_.fcount;
-    board.open();
+    leaderboard().open(s_.fcount);
 }
 
-void Form1::Timer1_Timer()
+void GameWindow::Timer1_Timer()
 {
     s_.answerTicks = qint16(s_.answerTicks + 1);
     if (s_.timeBarPos > LastClockPos) {
@@ -395,7 +392,7 @@ void Form1::Timer1_Timer()
     s_.timeBarPos = qint16(s_.timeBarPos + 1);
 }
 
-void Form1::Timer2_Timer()
+void GameWindow::Timer2_Timer()
 {
     Timer1->stop();
     s_.pauseTicks = qint16(s_.pauseTicks + 1);
@@ -415,7 +412,7 @@ void Form1::Timer2_Timer()
     }
 }
 
-void Form1::TimerBoy_Timer()
+void GameWindow::TimerBoy_Timer()
 {
     // Level 3 has no mascot: it is reached only by finishing figure 2 at
     // level 2, whose mascot stays, though EndGame has put figureNo back to 1.
@@ -424,33 +421,33 @@ void Form1::TimerBoy_Timer()
     TimerBoy->stop();
 }
 
-void Form1::paintWordPicture(qint16 w)
+void GameWindow::paintWordPicture(qint16 w)
 {
     PicAvW->setPicture(content::picture(content::wordPicture(s_.figureNo, w)));
     surface_->paintPicture({s_.spotLeft[w], s_.spotTop[w]}, PicAvW->picture());
 }
 
-void Form1::play(const QByteArray &wav, bool wait)
+void GameWindow::play(const QByteArray &wav, bool wait)
 {
     if (!wav.isEmpty())
         player_.play(wav, wait);
 }
 
-Form2 &Form1::leaderboard()
+LeaderboardWindow &GameWindow::leaderboard()
 {
-    if (!form2_) {
-        form2_ = std::make_unique<Form2>(this, s_.sPath, player_);
+    if (!leaderboardWindow_) {
+        leaderboardWindow_ = std::make_unique<LeaderboardWindow>(this, s_.sPath, player_);
         // Closing the main window ends the program, whatever else is open.
-        form2_->setAttribute(Qt::WA_QuitOnClose, false);
+        leaderboardWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     }
-    return *form2_;
+    return *leaderboardWindow_;
 }
 
-Form3 &Form1::help()
+HelpWindow &GameWindow::help()
 {
-    if (!form3_) {
-        form3_ = std::make_unique<Form3>(this);
-        form3_->setAttribute(Qt::WA_QuitOnClose, false);
+    if (!helpWindow_) {
+        helpWindow_ = std::make_unique<HelpWindow>(this);
+        helpWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     }
-    return *form3_;
+    return *helpWindow_;
 }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form3.h"
+#include "help_window.h"
 
 #include "child_window.h"
 #include "fonts.h"
@@ -11,7 +11,7 @@
 #include <QLabel>
 
 // A dialog, since Qt names the owner to an X11 window manager only for one.
-Form3::Form3(QWidget *opener)
+HelpWindow::HelpWindow(QWidget *opener)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , opener_(opener)
 {
@@ -32,14 +32,14 @@ Form3::Form3(QWidget *opener)
     Label1->setAutoFillBackground(true);
 }
 
-void Form3::open()
+void HelpWindow::open()
 {
     Form_Load();
     show();
     activateWindow();
 }
 
-void Form3::Form_Load()
+void HelpWindow::Form_Load()
 {
     if (opener_)
         toolkit::disableOpener(opener_, this);
@@ -55,13 +55,13 @@ void Form3::Form_Load()
     Label1->setText(helpText_);
 }
 
-void Form3::Form_Unload()
+void HelpWindow::Form_Unload()
 {
     if (opener_)
         toolkit::releaseOpener(opener_, this);
 }
 
-void Form3::closeEvent(QCloseEvent *event)
+void HelpWindow::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();

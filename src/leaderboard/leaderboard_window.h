@@ -19,20 +19,18 @@ class QPushButton;
 // earns a place, takes the player's name. It has no parent, since it must
 // stay usable while it keeps its opener disabled; the opener owns it, and
 // while it is open the opener's window owns its window.
-class Form2 : public QWidget
+class LeaderboardWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     // sPath is the opener's program folder (with its trailing separator),
     // read anew at every opening.
-    Form2(QWidget *opener, const QString &sPath, CuePlayer &player);
+    LeaderboardWindow(QWidget *opener, const QString &sPath, CuePlayer &player);
 
-    // Runs Form_Load and shows the window, not modal.
-    void open();
-
-    qint32 fcount = 0;
-    qint16 grd = 0;
+    // Shows the board for a game's final score, not modal, and takes the
+    // player's name when the score earns a place.
+    void open(qint32 score);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -54,6 +52,7 @@ private:
     QList<QLabel *> Label1;
     QList<QLabel *> Label2;
 
+    qint32 score_ = 0;
     leaderboard::BoardTable table_;
     qint16 insertPos = -1;
     QString boardPath;

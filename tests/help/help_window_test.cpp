@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form3.h"
+#include "help_window.h"
 
 #include <QLabel>
 
@@ -9,10 +9,10 @@
 
 #include <tuple>
 
-TEST(Form3, ShowsTheHelpAtItsPlaceOnEveryOpeningAndHoldsTheOpener)
+TEST(HelpWindow, ShowsTheHelpAtItsPlaceOnEveryOpeningAndHoldsTheOpener)
 {
     QWidget opener;
-    Form3 form(&opener);
+    HelpWindow form(&opener);
     auto *label = form.findChild<QLabel *>("Label1");
     const QString help = QString::fromUtf8("游戏目的：教孩子掌握有关身体部位的英语单词。\r\n\r\n游戏方法："
                                            "点击三角按钮开始游戏。本游戏分为两级，第一级有提示，使孩子可以"

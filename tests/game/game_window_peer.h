@@ -5,9 +5,9 @@
 
 #include "catalogue.h"
 #include "cue_player.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "game_window.h"
+#include "help_window.h"
+#include "leaderboard_window.h"
 #include "seams.h"
 
 #include <QLabel>
@@ -23,7 +23,7 @@
 // The main window with its seams: sounds and holds recorded in order (a sound played to wait for marked
 // so), and fractions that keep the catalogue order unless a test draws its own. It reaches the window's
 // private parts, as the game's own procedures do.
-class Form1Peer : public ::testing::Test, public CuePlayer, public Hold, public RandomSource
+class GameWindowPeer : public ::testing::Test, public CuePlayer, public Hold, public RandomSource
 {
 protected:
     QByteArrayList record;
@@ -32,8 +32,8 @@ protected:
     int seeds = 0, next = 0;
     std::function<float()> fraction = [this] { return (next++ + 0.5f) / 10; };
     QTemporaryDir boardDir;
-    Form1 form{*this, *this, *this};
-    Form1State &s = form.s_;
+    GameWindow form{*this, *this, *this};
+    GameState &s = form.s_;
     QWidget *surface = widget("surface"), *mascot = widget("Picboy");
     QTimer *timer1 = form.Timer1, *timer2 = form.Timer2, *timerBoy = form.TimerBoy;
     QList<int> intervals; // of the precise timers, before the tests take them over
@@ -54,8 +54,8 @@ protected:
     void hold(int ms) override { record << "hold " + QByteArray::number(ms), onHold(); }
     void seedFromClock() override { ++seeds, next = 0; }
     float nextFraction() override { return fraction(); }
-    Form2 *form2() { return form.form2_.get(); }
-    Form3 *form3() { return form.form3_.get(); }
+    LeaderboardWindow *form2() { return form.leaderboardWindow_.get(); }
+    HelpWindow *form3() { return form.helpWindow_.get(); }
     QWidget *widget(const char *name) { return form.findChild<QWidget *>(name); }
     QString label(const char *name) { return form.findChild<QLabel *>(name)->text(); }
     qint16 asked() const { return s.questionOrder.at(s.questionIndex); }

@@ -11,8 +11,8 @@
 #include <memory>
 
 class CuePlayer;
-class Form2;
-class Form3;
+class LeaderboardWindow;
+class HelpWindow;
 class Hold;
 class QLabel;
 class QTimer;
@@ -23,7 +23,7 @@ class WindowSurface;
 } // namespace toolkit
 
 // The game's whole state. Flags hold 0 for false and -1 for true.
-struct Form1State
+struct GameState
 {
     QString sPath;
     qint32 fcount = 0;
@@ -51,15 +51,15 @@ struct Form1State
 
 // The main window: the figure to click, the buttons, the mascot, the lives,
 // the word, the score and the time bar, and the game that runs on them.
-class Form1 : public QWidget
+class GameWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    Form1(CuePlayer &player, Hold &hold, RandomSource &random);
-    ~Form1() override;
+    GameWindow(CuePlayer &player, Hold &hold, RandomSource &random);
+    ~GameWindow() override;
 
-    const Form1State &state() const { return s_; }
+    const GameState &state() const { return s_; }
 
 public slots:
     void PicB_Click();
@@ -71,7 +71,7 @@ public slots:
     void TimerBoy_Timer();
 
 private:
-    friend class Form1Peer;
+    friend class GameWindowPeer;
 
     void Form_Load();
     void placeWindow();
@@ -84,13 +84,13 @@ private:
 
     void paintWordPicture(qint16 w);
     void play(const QByteArray &wav, bool wait);
-    Form2 &leaderboard();
-    Form3 &help();
+    LeaderboardWindow &leaderboard();
+    HelpWindow &help();
 
     CuePlayer &player_;
     Hold &hold_;
     RandomSource &random_;
-    Form1State s_;
+    GameState s_;
 
     toolkit::WindowSurface *surface_ = nullptr;
     toolkit::PictureBox *PicB = nullptr;
@@ -105,8 +105,8 @@ private:
     QTimer *Timer2 = nullptr;
     QTimer *TimerBoy = nullptr;
 
-    std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<LeaderboardWindow> leaderboardWindow_;
+    std::unique_ptr<HelpWindow> helpWindow_;
 };
 
 // Where the program keeps its own files, the board among them.

@@ -5,7 +5,7 @@
 // help and its leaderboard, the game's state checked after each. TOVASEL_MONKEY_SEED repeats a run;
 // TOVASEL_MONKEY_EVENTS sets its length.
 #include "board_file.h"
-#include "form1_peer.h"
+#include "game_window_peer.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -15,7 +15,7 @@
 #include <map>
 #include <random>
 
-TEST_F(Form1Peer, SurvivesAChildAtTheMouse)
+TEST_F(GameWindowPeer, SurvivesAChildAtTheMouse)
 {
     const quint64 seed = qEnvironmentVariable("TOVASEL_MONKEY_SEED", QString::number(std::random_device{}()))
                              .toULongLong(),
