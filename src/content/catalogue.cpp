@@ -13,33 +13,35 @@
 namespace content {
 namespace {
 
-// Texts live in code: they are short, and they are plain ASCII.
+// The word lists live in code: they are short, and they are plain ASCII.
 const QHash<int, QString> &texts()
 {
     static const QHash<int, QString> table = {
         {301, QStringLiteral("brow,chin,eye,face,hair,hand,head,neck,shoulder,tooth")},
         {302, QStringLiteral("arm,back,ear,finger,foot,leg,mouth,nose,toe,tongue")},
-        {401, QStringLiteral("274,158,301,169")},
-        {402, QStringLiteral("272,250,305,267")},
-        {403, QStringLiteral("267,172,297,210")},
-        {404, QStringLiteral("221,195,260,238")},
-        {405, QStringLiteral("303,113,384,221")},
-        {406, QStringLiteral("203,304,240,342")},
-        {407, QStringLiteral("245,121,377,257")},
-        {408, QStringLiteral("282,264,318,278")},
-        {409, QStringLiteral("298,273,334,296")},
-        {410, QStringLiteral("262,230,303,241")},
-        {411, QStringLiteral("189,322,237,370")},
-        {412, QStringLiteral("159,329,180,367")},
-        {413, QStringLiteral("158,286,178,309")},
-        {414, QStringLiteral("245,350,263,375")},
-        {415, QStringLiteral("143,443,200,476")},
-        {416, QStringLiteral("153,423,180,446")},
-        {417, QStringLiteral("187,278,226,313")},
-        {418, QStringLiteral("226,269,239,281")},
-        {419, QStringLiteral("187,463,203,476")},
-        {420, QStringLiteral("193,295,212,313")},
     };
+    return table;
+}
+
+// The hot-spot table, by word number, read once from its file.
+const QHash<int, QRect> &hotSpots()
+{
+    static const QHash<int, QRect> table = [] {
+        QHash<int, QRect> spots;
+        QFile file(QStringLiteral(":/hot_spots.csv"));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return spots;
+        while (!file.atEnd()) {
+            const QStringList fields = QString::fromLatin1(file.readLine().trimmed()).split(QLatin1Char(','));
+            bool number = false;
+            const int word = fields.value(0).toInt(&number);
+            if (!number || fields.size() != 6)
+                continue; // comments and the heading
+            spots.insert(word, QRect(QPoint(fields[2].toInt(), fields[3].toInt()),
+                                     QPoint(fields[4].toInt(), fields[5].toInt())));
+        }
+        return spots;
+    }();
     return table;
 }
 
@@ -92,8 +94,7 @@ std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qrea
     // A word picture is its figure's pixels from the word's hot-spot on, with
     // a mark: cut it from the figure rendered as the figure itself is, so the
     // two agree pixel for pixel, then lay the mark over it.
-    const QStringList spot = text(hotSpotText(figure / 100, number - figure - 1)).split(QLatin1Char(','));
-    const QRect figurePlace(topLeft - QPoint(spot.value(0).toInt(), spot.value(1).toInt()),
+    const QRect figurePlace(topLeft - hotSpot(figure / 100, number - figure - 1).topLeft(),
                             picture(figure).deviceIndependentSize().toSize());
     const QRect figureDevice = deviceRect(figurePlace, factor);
     return [=] {
@@ -144,6 +145,11 @@ QByteArray sound(int number)
 QString text(int number)
 {
     return texts().value(number);
+}
+
+QRect hotSpot(int figureNo, int wordIndex)
+{
+    return hotSpots().value(wordPicture(figureNo, wordIndex));
 }
 
 } // namespace content

@@ -34,8 +34,13 @@ std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qrea
 // The complete WAV file image; the caller owns the copy.
 QByteArray sound(int number);
 
-// Texts (word lists and hot-spots); an empty string if absent.
+// Texts (the word lists); an empty string if absent.
 QString text(int number);
+
+// Where the word's part lies on its figure: the rectangle's edges, left()
+// to right() and top() to bottom(), in figure pixels; only its inside
+// counts as the part. A null rectangle for a word that has none.
+QRect hotSpot(int figureNo, int wordIndex);
 
 // Numbering rules. figureNo is 1 or 2, level 1 or 2, wordIndex 0..9.
 constexpr int figurePicture(int figureNo)
@@ -45,10 +50,6 @@ constexpr int figurePicture(int figureNo)
 constexpr int wordListText(int figureNo)
 {
     return 300 + figureNo;
-}
-constexpr int hotSpotText(int figureNo, int wordIndex)
-{
-    return (figureNo == 1 ? 401 : 411) + wordIndex;
 }
 constexpr int wordPicture(int figureNo, int wordIndex)
 {

@@ -5,50 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace game {
-namespace {
-
-qint16 toInt16(const QString &piece)
-{
-    bool ok = false;
-    const qint16 value = piece.toShort(&ok);
-    return ok ? value : 0;
-}
-
-// Cuts the text before the first comma off rest; all of rest if it has none.
-QString cutFirstPiece(QString &rest)
-{
-    const qsizetype comma = rest.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return std::exchange(rest, QString());
-    QString piece = rest.left(comma);
-    rest = rest.mid(comma + 1);
-    return piece;
-}
-
-} // namespace
 
 QStringList splitWordList(const QString &list)
 {
     return list.split(QLatin1Char(','), Qt::KeepEmptyParts);
 }
 
-HotSpot readHotSpot(const QString &text)
+bool insideHotSpot(const QRect &spot, float x, float y)
 {
-    QString rest = text;
-    HotSpot spot;
-    spot.left = toInt16(cutFirstPiece(rest));
-    spot.top = toInt16(cutFirstPiece(rest));
-    spot.right = toInt16(cutFirstPiece(rest));
-    spot.bottom = toInt16(rest);
-    return spot;
-}
-
-bool insideHotSpot(const HotSpot &spot, float x, float y)
-{
-    return spot.left < x && x < spot.right && spot.top < y && y < spot.bottom;
+    return spot.left() < x && x < spot.right() && spot.top() < y && y < spot.bottom();
 }
 
 void reinsertionShuffle(qint16 *order, qint16 count, const std::function<float()> &nextFraction)

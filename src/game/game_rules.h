@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -12,23 +13,11 @@
 // The game's rules that touch no control, over plain values.
 namespace game {
 
-struct HotSpot
-{
-    qint16 left = 0;
-    qint16 top = 0;
-    qint16 right = 0;
-    qint16 bottom = 0;
-};
-
 // Words between single commas, nothing trimmed: ",a" gives "" and "a".
 QStringList splitWordList(const QString &list);
 
-// "x1,y1,x2,y2"; everything after the third comma is the bottom. A piece that
-// is not a 16-bit whole number reads as 0.
-HotSpot readHotSpot(const QString &text);
-
 // Only the inside counts: a click on the rectangle's edge is a miss.
-bool insideHotSpot(const HotSpot &spot, float x, float y);
+bool insideHotSpot(const QRect &spot, float x, float y);
 
 // Fills order[0 .. count-1] with 0 .. count-1, then takes the entry at a
 // random position j out and re-inserts it at position i, for each i in turn.

@@ -271,13 +271,8 @@ void GameWindow::BeginRound()
     for (int i = 0; i < s_.wordCount; ++i)
         s_.wordList[i] = words[i];
 
-    for (int i = 0; i < 10; ++i) {
-        const game::HotSpot spot = game::readHotSpot(content::text(content::hotSpotText(s_.figureNo, i)));
-        s_.spotLeft[i] = spot.left;
-        s_.spotTop[i] = spot.top;
-        s_.spotRight[i] = spot.right;
-        s_.spotBottom[i] = spot.bottom;
-    }
+    for (int i = 0; i < 10; ++i)
+        s_.spots[i] = content::hotSpot(s_.figureNo, i);
 
     ShuffleOrder(s_.wordCount);
     AskQuestion();
@@ -311,9 +306,7 @@ void GameWindow::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float X,
         return;
 
     const qint16 w = s_.questionOrder[s_.questionIndex];
-    const bool hit =
-        w < qint16(s_.spotLeft.size()) &&
-        game::insideHotSpot({s_.spotLeft[w], s_.spotTop[w], s_.spotRight[w], s_.spotBottom[w]}, X, Y);
+    const bool hit = w < qint16(s_.spots.size()) && game::insideHotSpot(s_.spots[w], X, Y);
     if (!hit) {
         s_.effectSound = content::sound(content::MissSound);
         play(s_.effectSound, true);
@@ -424,7 +417,7 @@ void GameWindow::TimerBoy_Timer()
 void GameWindow::paintWordPicture(qint16 w)
 {
     PicAvW->setPicture(content::picture(content::wordPicture(s_.figureNo, w)));
-    surface_->paintPicture({s_.spotLeft[w], s_.spotTop[w]}, PicAvW->picture());
+    surface_->paintPicture(s_.spots[w].topLeft(), PicAvW->picture());
 }
 
 void GameWindow::play(const QByteArray &wav, bool wait)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -38,10 +39,7 @@ struct GameState
     std::array<qint16, 62> questionOrder{};
     std::array<QString, 62> wordList{};
     qint16 wordCount = 0;
-    std::array<qint16, 21> spotLeft{};
-    std::array<qint16, 21> spotTop{};
-    std::array<qint16, 21> spotRight{};
-    std::array<qint16, 21> spotBottom{};
+    std::array<QRect, 21> spots{};
     qint16 answerTicks = 0;
     qint16 timeBarPos = 0;
     qint16 pauseTicks = 0;

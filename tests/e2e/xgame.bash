@@ -15,13 +15,15 @@
 XGAME_IM=/usr/bin
 [ -x "$XGAME_IM/convert" ] || XGAME_IM=$(dirname "$(command -v convert)")
 
-# Hot-spots x1 y1 x2 y2 by figure, in word order (they are window pixels too).
-XGAME_SPOTS_1=(
-    "274 158 301 169" "272 250 305 267" "267 172 297 210" "221 195 260 238" "303 113 384 221"
-    "203 304 240 342" "245 121 377 257" "282 264 318 278" "298 273 334 296" "262 230 303 241")
-XGAME_SPOTS_2=(
-    "189 322 237 370" "159 329 180 367" "158 286 178 309" "245 350 263 375" "143 443 200 476"
-    "153 423 180 446" "187 278 226 313" "226 269 239 281" "187 463 203 476" "193 295 212 313")
+# Hot-spots "x1 y1 x2 y2" by figure, in word order (they are window pixels
+# too), from the table the program itself is built with.
+XGAME_SPOTS_1=() XGAME_SPOTS_2=()
+while IFS=, read -r number _ x1 y1 x2 y2; do
+    case $number in
+    1[0-9][0-9]) XGAME_SPOTS_1+=("$x1 $y1 $x2 $y2") ;;
+    2[0-9][0-9]) XGAME_SPOTS_2+=("$x1 $y1 $x2 $y2") ;;
+    esac
+done <"$(dirname "${BASH_SOURCE[0]}")/../../src/content/hot_spots.csv"
 
 xgame_fail() { echo "FAIL: $*" >&2; exit 1; }
 xgame_need() { local t; for t; do command -v "$t" >/dev/null || xgame_fail "$t is not installed"; done; }

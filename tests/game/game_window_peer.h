@@ -59,8 +59,8 @@ protected:
     QWidget *widget(const char *name) { return form.findChild<QWidget *>(name); }
     QString label(const char *name) { return form.findChild<QLabel *>(name)->text(); }
     qint16 asked() const { return s.questionOrder.at(s.questionIndex); }
-    QPoint origin() const { return {s.spotLeft[asked()], s.spotTop[asked()]}; }
-    QRectF spot() const { return QRectF(origin(), QPoint(s.spotRight[asked()], s.spotBottom[asked()])); }
+    QPoint origin() const { return s.spots[asked()].topLeft(); }
+    QRectF spot() const { return QRectF(origin(), QPointF(s.spots[asked()].bottomRight())); }
     QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
     QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
     void click(QPointF at) { form.Form_MouseDown(Qt::LeftButton, {}, float(at.x()), float(at.y())); }

@@ -10,7 +10,22 @@ normally (x2 - x1 + 1) x (y2 - y1 + 1); a few are a little wider or narrower.
 Marks are in the figure's continuous coordinates (pixel x covers [x, x + 1)).
 """
 
+import csv
+import os
+
 FIGURE_SIZE = 483
+HOT_SPOTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "content", "hot_spots.csv")
+
+
+def _read_rects():
+    """The click rectangles by word number, from the table the game is built with."""
+    with open(HOT_SPOTS, newline="") as f:
+        rows = csv.reader(line for line in f if not line.startswith("#"))
+        next(rows)
+        return {int(r[0]): tuple(int(v) for v in r[2:6]) for r in rows}
+
+
+_RECTS = _read_rects()
 
 
 def _centre(rect):
@@ -39,27 +54,27 @@ class Word:
 
 WORDS = [
     # figure 1: the boy with the fruit cart
-    Word(101, "brow", (274, 158, 301, 169)),
-    Word(102, "chin", (272, 250, 305, 267)),
-    Word(103, "eye", (267, 172, 297, 210), grow=(2, 0)),
-    Word(104, "face", (221, 195, 260, 238)),
-    Word(105, "hair", (303, 113, 384, 221)),
-    Word(106, "hand", (203, 304, 240, 342)),
-    Word(107, "head", (245, 121, 377, 257), ring=(311.5, 189.5, 63, 65, 2.6)),
-    Word(108, "neck", (282, 264, 318, 278)),
-    Word(109, "shoulder", (298, 273, 334, 296)),
-    Word(110, "tooth", (262, 230, 303, 241)),
+    Word(101, "brow", _RECTS[101]),
+    Word(102, "chin", _RECTS[102]),
+    Word(103, "eye", _RECTS[103], grow=(2, 0)),
+    Word(104, "face", _RECTS[104]),
+    Word(105, "hair", _RECTS[105]),
+    Word(106, "hand", _RECTS[106]),
+    Word(107, "head", _RECTS[107], ring=(311.5, 189.5, 63, 65, 2.6)),
+    Word(108, "neck", _RECTS[108]),
+    Word(109, "shoulder", _RECTS[109]),
+    Word(110, "tooth", _RECTS[110]),
     # figure 2: the girl with the laundry basket
-    Word(201, "arm", (189, 322, 237, 370), mark=(214.5, 355.2, 5.5)),  # on the forearm
-    Word(202, "back", (159, 329, 180, 367), grow=(-1, 0)),
-    Word(203, "ear", (158, 286, 178, 309)),
-    Word(204, "finger", (245, 350, 263, 375), grow=(3, 2)),
-    Word(205, "foot", (143, 443, 200, 476)),
-    Word(206, "leg", (153, 423, 180, 446)),
-    Word(207, "mouth", (187, 278, 226, 313), mark=(214.5, 294.5)),  # beside the tongue
-    Word(208, "nose", (226, 269, 239, 281)),
-    Word(209, "toe", (187, 463, 203, 476)),
-    Word(210, "tongue", (193, 295, 212, 313)),
+    Word(201, "arm", _RECTS[201], mark=(214.5, 355.2, 5.5)),  # on the forearm
+    Word(202, "back", _RECTS[202], grow=(-1, 0)),
+    Word(203, "ear", _RECTS[203]),
+    Word(204, "finger", _RECTS[204], grow=(3, 2)),
+    Word(205, "foot", _RECTS[205]),
+    Word(206, "leg", _RECTS[206]),
+    Word(207, "mouth", _RECTS[207], mark=(214.5, 294.5)),  # beside the tongue
+    Word(208, "nose", _RECTS[208]),
+    Word(209, "toe", _RECTS[209]),
+    Word(210, "tongue", _RECTS[210]),
 ]
 
 BY_NUMBER = {w.number: w for w in WORDS}
