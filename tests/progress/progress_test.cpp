@@ -25,20 +25,10 @@ protected:
     QTemporaryDir dataHome;
 };
 
-WordCount countOf(const QString &word)
+// The record lists figure 1's ten words, then figure 2's.
+WordCount countOf(int figureNo, int wordIndex)
 {
-    const Record record = readRecord();
-    const auto entry =
-        std::find_if(record.begin(), record.end(), [&](const WordCount &w) { return w.word == word; });
-    return entry == record.end() ? WordCount{} : *entry;
-}
-
-void saveBytes(const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(recordPath()).absolutePath());
-    QFile file(recordPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        << "cannot set up the file";
+    return readRecord().value((figureNo - 1) * 10 + wordIndex);
 }
 
 } // namespace
@@ -47,31 +37,30 @@ TEST_F(Progress, CountsOnlyTheFirstClickOfEachAskAndAddsEachGameToTheRecord)
 {
     const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
     Tally tally;
-    tally.questionAsked(1, 0); // brow: a miss, then a hit
-    tally.clickJudged(1, 0, false);
-    tally.clickJudged(1, 0, true);
+    tally.questionAsked(1, 1); // chin: a miss, then a hit
+    tally.clickJudged(1, 1, false);
+    tally.clickJudged(1, 1, true);
     tally.questionAsked(2, 3); // finger: a hit at once, then asked again and missed
     tally.clickJudged(2, 3, true);
     tally.questionAsked(2, 3);
-    tally.clickJudged(1, 0, true); // not the asked word
+    tally.clickJudged(1, 1, true); // not the asked word
     tally.clickJudged(2, 3, false);
     tally.gameEnded();
-    tally.questionAsked(1, 1); // chin, in a second game
-    tally.clickJudged(1, 1, true);
+    tally.questionAsked(1, 0); // brow, and finger again, in a second game
+    tally.clickJudged(1, 0, true);
+    tally.questionAsked(2, 3);
+    tally.clickJudged(2, 3, true);
     tally.gameEnded();
-
-    EXPECT_EQ(countOf("brow").asked, 1) << "brow's asks";
-    EXPECT_EQ(countOf("brow").right, 0) << "a hit after a miss counted as right";
-    EXPECT_EQ(countOf("finger").asked, 2) << "finger's two asks";
-    EXPECT_EQ(countOf("finger").right, 1) << "finger's hit at the first click";
-    EXPECT_EQ(countOf("chin").right, 1) << "the second game was not added to the first";
-    EXPECT_GE(countOf("chin").lastAsked, before) << "chin's last ask not kept as a UTC time";
-    EXPECT_TRUE(countOf("eye").lastAsked.isNull()) << "a word never asked has a time";
+    EXPECT_EQ(countOf(1, 1).right, 0) << "a hit after a miss counted as right";
+    EXPECT_EQ(countOf(2, 3).asked, 3) << "the asks of two games were not added up";
+    EXPECT_EQ(countOf(2, 3).right, 2) << "finger's hits at the first click";
+    EXPECT_GE(countOf(1, 0).lastAsked, before) << "brow's last ask not kept as a UTC time";
+    EXPECT_TRUE(countOf(1, 2).lastAsked.isNull()) << "a word never asked has a time";
     const QStringList lines = progressTable().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), 20) << "the table does not list every word";
-    EXPECT_EQ(lines.mid(0, 3).join('|').toStdString(), "brow\t1\t0|chin\t1\t1|eye\t0\t0")
+    EXPECT_EQ(lines.mid(0, 3).join('|').toStdString(), "chin\t1\t0|brow\t1\t1|eye\t0\t0")
         << "not weakest first";
-    EXPECT_EQ(lines.value(10).toStdString(), "finger\t2\t1") << "figure 2's words do not follow figure 1's";
+    EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2's words do not follow figure 1's";
 }
 
 TEST_F(Progress, ADamagedRecordStartsAfreshWholeAndIsRewrittenWhole)
@@ -79,18 +68,20 @@ TEST_F(Progress, ADamagedRecordStartsAfreshWholeAndIsRewrittenWhole)
     const QByteArray header = "tovasel-progress\t1\n";
     const QByteArray brow = "brow\t7\t3\t2026-01-02T03:04:05Z\n";
     const QList<std::pair<const char *, QByteArray>> damages{
-        {"cut inside a line", header + brow + "chin\t2\t1\t2026-01-0"},
+        {"cut before its last new line", header + brow + "chin\t2\t1\t2026-01-02T03:04:05Z"},
         {"another version", "tovasel-progress\t2\n" + brow},
         {"right above asked", header + brow + "chin\t2\t3\t2026-01-02T03:04:05Z\n"},
-        {"a signed count", header + brow + "chin\t+2\t1\t2026-01-02T03:04:05Z\n"},
         {"a local time", header + brow + "chin\t2\t1\t2026-01-02T03:04:05\n"},
         {"a word twice", header + brow + brow},
         {"binary junk", header + brow + QByteArray("\0\xff\t\x80\n", 5)},
         {"too large", header + brow + QByteArray("zzz\t0\t0\t\n").repeated(8000)},
     };
+    QDir().mkpath(QFileInfo(recordPath()).absolutePath());
     for (const auto &[damage, bytes] : damages) {
-        saveBytes(bytes);
-        EXPECT_EQ(countOf("brow").asked, 0) << damage << ": not started afresh";
+        QFile damaged(recordPath());
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(bytes) == bytes.size()) << damage;
+        damaged.close();
+        EXPECT_EQ(countOf(1, 0).asked, 0) << damage << ": not started afresh";
         Tally tally;
         tally.questionAsked(1, 1);
         tally.gameEnded();
@@ -98,42 +89,43 @@ TEST_F(Progress, ADamagedRecordStartsAfreshWholeAndIsRewrittenWhole)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << damage;
         EXPECT_EQ(file.readAll().toStdString(), formatRecord(readRecord()).toStdString())
             << damage << ": not rewritten whole";
-        EXPECT_EQ(countOf("chin").asked, 1) << damage << ": the new game was not saved";
+        EXPECT_EQ(countOf(1, 1).asked, 1) << damage << ": the new game was not saved";
     }
     QFile::remove(recordPath());
     QDir().mkpath(recordPath());
-    EXPECT_EQ(countOf("brow").asked, 0) << "a folder in the record's place is not read as empty";
+    EXPECT_EQ(countOf(1, 0).asked, 0) << "a folder in the record's place is not read as empty";
     EXPECT_FALSE(writeRecord(freshRecord())) << "a save over a folder claims success";
 }
 
 TEST(ProgressColour, FollowsTheShareRightAtTheFirstClick)
 {
-    const QList<std::tuple<int, int, Knowledge>> cases{
-        {0, 0, Knowledge::NeverAsked}, {1, 1, Knowledge::Good}, {1000, 801, Knowledge::Good},
-        {5, 4, Knowledge::Fair},       {2, 1, Knowledge::Fair}, {1000, 499, Knowledge::Weak},
-        {1, 0, Knowledge::Weak},
-    };
-    for (const auto &[asked, right, expected] : cases)
+    for (const auto &[asked, right, expected] :
+         QList<std::tuple<int, int, Knowledge>>{{0, 0, Knowledge::NeverAsked},
+                                                {1000, 801, Knowledge::Good},
+                                                {5, 4, Knowledge::Fair},
+                                                {2, 1, Knowledge::Fair},
+                                                {1000, 499, Knowledge::Weak},
+                                                {1, 0, Knowledge::Weak}})
         EXPECT_EQ(knowledge(asked, right), expected) << right << " right of " << asked;
 }
 
 TEST_F(Progress, TheWindowTintsEachPartByHowWellItsWordIsKnown)
 {
     Record record = freshRecord();
-    record[1].asked = 4; // chin, one right of four: red
-    record[1].right = 1;
-    record[1].lastAsked = QDateTime::currentDateTimeUtc();
+    record[1] = {"chin", 1, 1, 4, 1, QDateTime::currentDateTimeUtc()}; // one right of four: red
     ASSERT_TRUE(writeRecord(record)) << "cannot set up the record";
     QWidget opener;
     ProgressWindow window(&opener);
     window.open();
     EXPECT_FALSE(opener.isEnabled()) << "the opener is not held while the window is open";
-    const QImage figure1 = window.findChild<QLabel *>("figure1")->pixmap().toImage();
-    const QColor chin = figure1.pixelColor(content::hotSpot(1, 1).center());
+    const auto pixel = [&window](int figureNo, int wordIndex) {
+        const QLabel *figure = window.findChild<QLabel *>(QStringLiteral("figure%1").arg(figureNo));
+        return figure->pixmap().toImage().pixelColor(content::hotSpot(figureNo, wordIndex).center());
+    };
+    const QColor chin = pixel(1, 1);
     EXPECT_GT(chin.red() - std::max(chin.green(), chin.blue()), 110)
         << "the weak chin is not red: " << chin.name().toStdString();
-    const QImage figure2 = window.findChild<QLabel *>("figure2")->pixmap().toImage();
-    const QColor ear = figure2.pixelColor(content::hotSpot(2, 2).center());
+    const QColor ear = pixel(2, 2);
     EXPECT_LT(std::max({ear.red(), ear.green(), ear.blue()}) - std::min({ear.red(), ear.green(), ear.blue()}),
               50)
         << "the ear never asked is not grey: " << ear.name().toStdString();
