@@ -26,7 +26,7 @@ constexpr qint64 MaxFileBytes = 64 * 1024;
 
 Record damaged(const char *why)
 {
-    qCDebug(lcProgress) << "the progress record is damaged (" << why << "); it starts afresh";
+    qCDebug(lcProgress, "the progress record is damaged (%s); it starts afresh", why);
     return freshRecord();
 }
 
@@ -63,11 +63,11 @@ QString recordPath()
 
 Record parseRecord(const QByteArray &bytes)
 {
+    QList<QByteArray> lines = bytes.split('\n');
     // A file cut short ends inside a line.
-    if (bytes.size() > MaxFileBytes || !bytes.endsWith('\n'))
+    if (bytes.size() > MaxFileBytes || !lines.takeLast().isEmpty())
         return damaged("size or end");
-    const QList<QByteArray> lines = bytes.chopped(1).split('\n');
-    if (lines.first() != Header)
+    if (lines.value(0) != Header)
         return damaged("header");
     Record record = freshRecord();
     QSet<QString> seen;
