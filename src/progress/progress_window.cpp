@@ -212,9 +212,15 @@ void ProgressWindow::showRecord()
 
 void ProgressWindow::clearRecord()
 {
-    const auto answer = QMessageBox::question(this, QStringLiteral("清除记录"),
-                                              QStringLiteral("确定要清除全部学习记录吗？清除后无法恢复。"));
-    if (answer != QMessageBox::Yes)
+    // Buttons named in Chinese, as Qt's own Yes and No are not translated
+    // here; a slip of the hand keeps the record.
+    QMessageBox question(QMessageBox::Question, QStringLiteral("清除记录"),
+                         QStringLiteral("确定要清除全部学习记录吗？清除后无法恢复。"), QMessageBox::NoButton,
+                         this);
+    const QPushButton *clear = question.addButton(QStringLiteral("清除"), QMessageBox::AcceptRole);
+    question.setDefaultButton(question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+    question.exec();
+    if (question.clickedButton() != clear)
         return;
     progress::writeRecord(progress::freshRecord());
     showRecord();
