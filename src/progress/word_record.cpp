@@ -63,10 +63,12 @@ QString recordPath()
 
 Record parseRecord(const QByteArray &bytes)
 {
+    if (bytes.size() > MaxFileBytes)
+        return damaged("size");
     QList<QByteArray> lines = bytes.split('\n');
     // A file cut short ends inside a line.
-    if (bytes.size() > MaxFileBytes || !lines.takeLast().isEmpty())
-        return damaged("size or end");
+    if (!lines.takeLast().isEmpty())
+        return damaged("end");
     if (lines.value(0) != Header)
         return damaged("header");
     Record record = freshRecord();
