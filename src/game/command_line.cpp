@@ -9,6 +9,7 @@ namespace {
 
 const QString HelpName = QStringLiteral("help");
 const QString VersionName = QStringLiteral("version");
+const QString ProgressName = QStringLiteral("progress");
 
 // The options QGuiApplication and QApplication read for themselves.
 void allowQtOptions(QCommandLineParser &parser)
@@ -38,6 +39,9 @@ CommandLine::CommandLine(const QStringList &arguments)
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addOption({{QStringLiteral("h"), HelpName}, QStringLiteral("Print these options and exit.")});
     parser_.addOption({{QStringLiteral("v"), VersionName}, QStringLiteral("Print the version and exit.")});
+    parser_.addOption(
+        {ProgressName, QStringLiteral("Print how often each word was asked and answered right at "
+                                      "the first click, and exit.")});
     allowQtOptions(parser_);
 
     const bool parsed = parser_.parse(arguments);
@@ -47,12 +51,15 @@ CommandLine::CommandLine(const QStringList &arguments)
         request_ = Request::ShowVersion;
     else if (!parsed)
         request_ = Request::Refuse;
+    else if (parser_.isSet(ProgressName))
+        request_ = Request::PrintProgress;
 }
 
 QString CommandLine::text() const
 {
     switch (request_) {
     case Request::Play:
+    case Request::PrintProgress:
         return {};
     case Request::ShowHelp: {
         // The parser names the program only when an application object

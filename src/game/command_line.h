@@ -13,14 +13,15 @@
 class CommandLine
 {
 public:
-    enum class Request { Play, ShowHelp, ShowVersion, Refuse };
+    enum class Request { Play, ShowHelp, ShowVersion, PrintProgress, Refuse };
 
     // arguments[0] is the program, as in argv.
     explicit CommandLine(const QStringList &arguments);
 
     Request request() const { return request_; }
     // The text to print for the request (standard output for help and
-    // version, standard error for a refusal), ending with a new line.
+    // version, standard error for a refusal), ending with a new line. Empty
+    // for PrintProgress: the table is the progress library's to print.
     QString text() const;
     // The exit status for a request other than Play.
     int exitStatus() const { return request_ == Request::Refuse ? 2 : 0; }

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The parents' picture of what the child knows: both figures with each
+// word's part tinted by how well it is known, and each figure's words, the
+// weakest first. Like the other child windows it has no parent, keeps its
+// opener disabled while open, and the opener owns it.
+class ProgressWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ProgressWindow(QWidget *opener);
+
+    // Reads the record, draws it and shows the window, not modal.
+    void open();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void showRecord();
+    void clearRecord();
+
+    QWidget *opener_ = nullptr;
+    std::array<QLabel *, 2> figureLabels_{};
+    std::array<QTableWidget *, 2> wordTables_{};
+    QPushButton *clearButton = nullptr;
+};
