@@ -3,6 +3,8 @@
 
 #include "command_line.h"
 
+#include "word_record.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -59,8 +61,9 @@ QString CommandLine::text() const
 {
     switch (request_) {
     case Request::Play:
-    case Request::PrintProgress:
         return {};
+    case Request::PrintProgress:
+        return progress::progressTable();
     case Request::ShowHelp: {
         // The parser names the program only when an application object
         // exists; none does yet.

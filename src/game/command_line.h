@@ -19,9 +19,9 @@ public:
     explicit CommandLine(const QStringList &arguments);
 
     Request request() const { return request_; }
-    // The text to print for the request (standard output for help and
-    // version, standard error for a refusal), ending with a new line. Empty
-    // for PrintProgress: the table is the progress library's to print.
+    // The text to print for the request (standard output for help, version
+    // and the progress table, standard error for a refusal), ending with a
+    // new line.
     QString text() const;
     // The exit status for a request other than Play.
     int exitStatus() const { return request_ == Request::Refuse ? 2 : 0; }
