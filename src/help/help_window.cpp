@@ -14,7 +14,8 @@ QString helpText()
     return QStringLiteral("游戏目的：教孩子掌握有关身体部位的英语单词。") + QStringLiteral("\r\n\r\n") +
            QStringLiteral("游戏方法：点击三角按钮开始游戏。") +
            QStringLiteral("本游戏分为两级，第一级有提示，使孩子可以根据提示初步掌握单词。按") +
-           QStringLiteral("提示所指部位用鼠标点击即可。") + QStringLiteral("第二级没有提示，考察孩子的掌握程度。");
+           QStringLiteral("提示所指部位用鼠标点击即可。") +
+           QStringLiteral("第二级没有提示，考察孩子的掌握程度。");
 }
 
 } // namespace

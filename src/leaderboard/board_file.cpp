@@ -494,7 +494,7 @@ EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 
     if (!lock.tryLock(LockWaitMs)) {
         qCWarning(lcBoard) << "cannot lock" << boardPath << ":"
                            << (lock.error() == QLockFile::LockFailedError ? "another copy holds it"
-                                                                           : "no lock file can be made");
+                                                                          : "no lock file can be made");
         return EntryOutcome::Failed;
     }
     BoardTable now = shown;
