@@ -357,8 +357,9 @@ bool saveAtomically(const QString &boardPath, const QString &text)
         qCWarning(lcBoard) << "cannot write" << boardPath << ":" << file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        qCWarning(lcBoard) << "cannot write" << boardPath << ":" << file.errorString();
+    if (const qint64 written = file.write(bytes); written != bytes.size()) {
+        qCWarning(lcBoard) << "cannot write" << boardPath << ": wrote" << written << "of" << bytes.size()
+                           << "bytes," << file.errorString();
         file.cancelWriting();
         return false;
     }
