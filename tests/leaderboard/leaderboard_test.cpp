@@ -146,6 +146,7 @@ TEST(BoardFolder, ProgramFolderWhenWritableElseTheUsersDataFolderMadeThen)
     // Nobody writes in /proc, root included, nor in a missing folder; an
     // empty name is a folder not found, not the root.
     EXPECT_EQ(boardFolder("/proc", userData), userData);
+    EXPECT_TRUE(QDir(userData).exists()) << "the user's folder was not made";
     EXPECT_EQ(boardFolder("", userData), userData);
     EXPECT_FALSE(canCreateFilesIn(program.filePath("no/such"))) << "files made in a missing folder";
 }
