@@ -3,35 +3,22 @@
 
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include "child_window.h"
 
 class QLabel;
 
-// The help window: the game's goal and rules. It has no parent, since it must
-// stay usable while it keeps its opener disabled; the opener owns it, and
-// while it is open the opener's window owns its window.
-class HelpWindow : public QWidget
+// The help window: the game's goal and rules. While it is open the opener's
+// window owns its window.
+class HelpWindow : public toolkit::ChildWindow
 {
     Q_OBJECT
 
 public:
     explicit HelpWindow(QWidget *opener);
 
-    // Runs Form_Load and shows the window, not modal.
+    // Shows the help at its place, not modal.
     void open();
 
-    // The text as built at the last opening, with its CR LF pairs.
-    const QString &helpText() const { return helpText_; }
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
-    void Form_Load();
-    void Form_Unload();
-
-    QWidget *opener_ = nullptr;
-    QLabel *Label1 = nullptr;
-    QString helpText_;
+    QLabel *helpLabel_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -16,11 +17,19 @@
 #include <array>
 #include <optional>
 
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace leaderboard {
 namespace {
+
+// Warnings only when asked for (QT_LOGGING_RULES="tovasel.board=true"): the
+// player is told nothing, but a board that fails leaves a trace.
+Q_LOGGING_CATEGORY(lcBoard, "tovasel.board", QtCriticalMsg)
 
 // Names are stored as Chinese Windows stores them, in code page 936, and a
 // character that code page lacks takes GB18030's four bytes. The two agree
@@ -313,36 +322,52 @@ void removeLeftoverCopies(const QString &boardPath)
 }
 
 // The save syncs the new board's bytes, but its new name lives in the folder:
-// synced too, a power cut just after a confirmed name keeps that name.
+// synced too, a power cut just after a confirmed name keeps that name. Qt has
+// no call for it; this is the one place a port touches.
 void syncFolder(const QString &boardPath)
 {
+#if defined(Q_OS_UNIX)
     const QByteArray folder = QFile::encodeName(QFileInfo(boardPath).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    if (fd < 0 || ::fsync(fd) != 0)
+        qCWarning(lcBoard) << "cannot sync the folder of" << boardPath << ":" << qt_error_string(errno);
+    if (fd >= 0)
+        ::close(fd);
+#else
+    Q_UNUSED(boardPath);
+#endif
 }
 
 bool saveAtomically(const QString &boardPath, const QString &text)
 {
-    if (!codeSwaps().valid)
+    if (!codeSwaps().valid) {
+        qCWarning(lcBoard) << "cannot write" << boardPath << ": no code page 936 in this Qt";
         return false;
+    }
     const std::optional<QByteArray> encodedText = encodeText(text);
-    if (!encodedText)
+    if (!encodedText) {
+        qCWarning(lcBoard) << "cannot write" << boardPath << ": the names do not encode";
         return false;
+    }
     const QByteArray &bytes = *encodedText;
     QSaveFile file(boardPath);
     // Unbuffered, so that a short write (a full disk) shows here: a buffered
     // flush loses the rest quietly and the cut file would be committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qCWarning(lcBoard) << "cannot write" << boardPath << ":" << file.errorString();
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    }
+    if (const qint64 written = file.write(bytes); written != bytes.size()) {
+        qCWarning(lcBoard) << "cannot write" << boardPath << ": wrote" << written << "of" << bytes.size()
+                           << "bytes," << file.errorString();
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
+    // The copy is renamed over the board here.
+    if (!file.commit()) {
+        qCWarning(lcBoard) << "cannot rename the new copy over" << boardPath << ":" << file.errorString();
         return false;
+    }
     syncFolder(boardPath);
     removeLeftoverCopies(boardPath);
     return true;
@@ -370,11 +395,15 @@ QString boardFileName(qint16 grd)
 
 bool readBoard(const QString &boardPath, BoardTable &table)
 {
-    if (!codeSwaps().valid)
+    if (!codeSwaps().valid) {
+        qCWarning(lcBoard) << "cannot read" << boardPath << ": no code page 936 in this Qt";
         return false;
+    }
     QFile file(boardPath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcBoard) << "cannot read" << boardPath << ":" << file.errorString();
         return false;
+    }
 
     // Lines end at CR, CR LF or a lone LF (a board saved by a Linux text
     // editor keeps its ten lines). Only the first MiB of a line is kept, so a
@@ -463,8 +492,12 @@ EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 
 {
     QLockFile lock(boardPath + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockWaitMs))
+    if (!lock.tryLock(LockWaitMs)) {
+        qCWarning(lcBoard) << "cannot lock" << boardPath << ":"
+                           << (lock.error() == QLockFile::LockFailedError ? "another copy holds it"
+                                                                          : "no lock file can be made");
         return EntryOutcome::Failed;
+    }
     BoardTable now = shown;
     qint16 insertPos = shownPos;
     if (!readBoard(boardPath, now)) {

@@ -3,9 +3,11 @@
 
 #include "child_window.h"
 
+#include "fonts.h"
 #include "scaled_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
@@ -107,6 +109,39 @@ QWidgetList openChildren(const QWidget *opener)
             children.append(window);
     }
     return children;
+}
+
+// A dialog, since Qt names the owner to an X11 window manager only for one.
+ChildWindow::ChildWindow(QWidget *opener, const QString &title, QSize size)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , opener_(opener)
+{
+    setWindowTitle(title);
+    setFixedSize(size);
+    setFont(songFont(9, false));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+}
+
+void ChildWindow::holdOpener()
+{
+    if (opener_)
+        disableOpener(opener_, this);
+}
+
+void ChildWindow::showActive()
+{
+    show();
+    activateWindow();
+}
+
+void ChildWindow::closeEvent(QCloseEvent *event)
+{
+    if (opener_)
+        releaseOpener(opener_, this);
+    event->accept();
 }
 
 } // namespace toolkit

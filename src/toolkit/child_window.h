@@ -3,7 +3,9 @@
 
 #pragma once
 
-#include <qwindowdefs.h> // QWidgetList
+#include <QWidget>
+
+class QSize;
 
 namespace toolkit {
 
@@ -17,5 +19,26 @@ void disableOpener(QWidget *opener, QWidget *child);
 void releaseOpener(QWidget *opener, QWidget *child);
 // The child windows open over opener.
 QWidgetList openChildren(const QWidget *opener);
+
+// A window opened over the game (help, leaderboard): a dialog with a title,
+// a fixed size, the Song font at 9 points on white. It has no parent, since it
+// must stay usable while it keeps its opener disabled; the opener owns it.
+class ChildWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ChildWindow(QWidget *opener, const QString &title, QSize size);
+
+protected:
+    // Each opening starts here, before the window sets itself up for it.
+    void holdOpener();
+    // Shows the window, not modal, and gives it the focus.
+    void showActive();
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *opener_ = nullptr;
+};
 
 } // namespace toolkit

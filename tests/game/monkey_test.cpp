@@ -70,8 +70,8 @@ TEST_F(GameWindowPeer, SurvivesAChildAtTheMouse)
             click(&form, inside("PicBh"));
     };
     bool confirming = false; // by the last act at the open leaderboard
-    auto text = [&] { return form2()->findChild<QLineEdit *>("Text1"); };
-    auto confirm = [&] { return form2()->findChild<QWidget *>("Command1"); };
+    auto text = [&] { return form2()->findChild<QLineEdit *>("nameEdit"); };
+    auto confirm = [&] { return form2()->findChild<QWidget *>("confirmButton"); };
     // Each act with its weight for each mood; each column sums to 100.
     const std::pair<std::array<int, 5>, std::function<void()>> acts[] = {
         {{60, 0, 0, 0, 0}, clickAnywhere},

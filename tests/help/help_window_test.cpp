@@ -7,24 +7,25 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 TEST(HelpWindow, ShowsTheHelpAtItsPlaceOnEveryOpeningAndHoldsTheOpener)
 {
     QWidget opener;
-    HelpWindow form(&opener);
-    auto *label = form.findChild<QLabel *>("Label1");
+    HelpWindow window(&opener);
+    const auto *label = window.findChild<QLabel *>("helpLabel");
     const QString help = QString::fromUtf8("游戏目的：教孩子掌握有关身体部位的英语单词。\r\n\r\n游戏方法："
                                            "点击三角按钮开始游戏。本游戏分为两级，第一级有提示，使孩子可以"
                                            "根据提示初步掌握单词。按提示所指部位用鼠标点击即可。第二级没有"
                                            "提示，考察孩子的掌握程度。");
     for (int opening = 0; opening < 2; ++opening) {
-        form.open();
-        EXPECT_EQ(std::tuple(form.pos(), form.size(), opener.isEnabled(), form.windowTitle(), label->text()),
-                  std::tuple(QPoint(147, 133), QSize(338, 288), false, QString::fromUtf8("帮助"), help));
-        form.move(400, 300);
-        form.close();
-        EXPECT_TRUE(opener.isEnabled());
+        window.open();
+        EXPECT_EQ(window.pos(), QPoint(147, 133)) << "opening " << opening;
+        EXPECT_EQ(window.size(), QSize(338, 288));
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("帮助"));
+        EXPECT_EQ(label->text(), help);
+        EXPECT_FALSE(opener.isEnabled()) << "the opener stays usable under the help";
+        window.move(400, 300);
+        window.close();
+        EXPECT_TRUE(opener.isEnabled()) << "closing the help keeps the opener disabled";
     }
     EXPECT_LE(label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, help).height(),
               label->height())
