@@ -36,10 +36,7 @@ struct RecordingSeams : CuePlayer, Hold, RandomSource
     void seedFromClock() override { ++seeds; }
     float nextFraction() override { return fraction(); }
     QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
-    static QByteArray cue(int sound, bool wait = false)
-    {
-        return content::sound(sound) + (wait ? " wait" : "");
-    }
+    QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
 };
 
 // The main window on recording seams, with a board of its own; ticks come
@@ -62,10 +59,9 @@ protected:
     QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
     template <typename Child> Child *openChild()
     {
-        for (QWidget *child : toolkit::openChildren(&window)) {
+        for (QWidget *child : toolkit::openChildren(&window))
             if (auto *wanted = qobject_cast<Child *>(child))
                 return wanted;
-        }
         return nullptr;
     }
     // Through the window system, as a real click comes: to the control under
@@ -74,8 +70,5 @@ protected:
     {
         QTest::mouseClick(target->window()->windowHandle(), button, {}, target->mapTo(target->window(), at));
     }
-    void answer(Qt::MouseButton button = Qt::LeftButton)
-    {
-        click(surface, session.askedSpot().center(), button);
-    }
+    void answer(Qt::MouseButton with = Qt::LeftButton) { click(surface, session.askedSpot().center(), with); }
 };
