@@ -106,15 +106,6 @@ TEST_F(GameSessionTest, JudgesTheInsideOfTheAskedPartOnlyAndScoresBySpeed)
     EXPECT_FALSE(ended[0][1].toBool()) << "a lost game completed";
 }
 
-TEST_F(GameSessionTest, AfterARoundOfOverAThousandPointsAnswersScoreTenMore)
-{
-    session.start();
-    playRounds(1);
-    const qint32 before = session.score();
-    answer();
-    EXPECT_EQ(session.score() - before, 50 + 20 + 1000) << "the first answer at bonus level 2";
-}
-
 TEST_F(GameSessionTest, ClockRunsOutAtTick479EvenInAFlashOrThePause)
 {
     QSignalSpy steps(&session, &GameSession::clockStepped);
@@ -137,13 +128,16 @@ TEST_F(GameSessionTest, ClockRunsOutAtTick479EvenInAFlashOrThePause)
     EXPECT_FALSE(running("roundPause")) << "the next round is on its way after the game";
 }
 
-TEST_F(GameSessionTest, LostWhileTheMascotSpeaksItFallsSilentAsFigureOnesWhoseRoundIsNext)
+TEST_F(GameSessionTest, BonusRisesAfterARoundAndALostGameSilencesTheMascotAsFigureOnes)
 {
     session.repeatWord();
     miss();
     EXPECT_TRUE(record.isEmpty()) << "the mascot or a click was heard before a game";
     session.start();
     playRounds(1);
+    const qint32 before = session.score();
+    answer();
+    EXPECT_EQ(session.score() - before, 50 + 20 + 1000) << "over 1000 points in a round raise the bonus";
     session.repeatWord();
     EXPECT_TRUE(running("mascotTimer")) << "the mascot will not fall silent";
     miss();
