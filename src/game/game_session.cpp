@@ -140,7 +140,7 @@ void GameSession::judgeHit(int word)
         return;
     }
     // The round's last answer scores nothing.
-    score_ = game::scoreAfterAnswer(score_, qint16(bonus_.bonusLevel), qint16(answerTicks_));
+    score_ = game::scoreAfterAnswer(score_, bonus_.bonusLevel, qint16(answerTicks_));
     emit scoreChanged(score_);
     ++answerTicks_;
     askQuestion();
