@@ -29,15 +29,15 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));
     // One game per board: a second start (a double click too many) brings
     // the running game forward instead of opening another over it.
-    toolkit::SingleInstance instance(programFilesFolder());
+    const QString boardFolder = programFilesFolder();
+    toolkit::SingleInstance instance(boardFolder);
     if (instance.handedOver())
         return 0;
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;
 
-    // Form_Load runs in the constructor, before the window appears.
-    GameWindow window(player, hold, random);
+    GameWindow window(player, hold, random, boardFolder);
     instance.setWindow(&window);
     window.show();
     // Sound is loaded once the window is up, well before a child can reach

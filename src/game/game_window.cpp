@@ -9,13 +9,12 @@
 #include "cue_player.h"
 #include "events.h"
 #include "fonts.h"
-#include "game_rules.h"
+#include "game_session.h"
 #include "help_window.h"
 #include "leaderboard_window.h"
 #include "picture_box.h"
 #include "program_folder.h"
 #include "scaled_frame.h"
-#include "seams.h"
 #include "twips.h"
 #include "window_surface.h"
 
@@ -25,16 +24,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QStandardPaths>
-#include <QTimer>
 
 namespace {
 
 const QColor Navy(0, 0, 128);
 constexpr int NavyColour = 1;
 constexpr int RedColour = 12;
-constexpr int FlashMs = 400;
-constexpr int PauseTickCount = 6;
-constexpr qint16 LastClockPos = 478;
 // The window's outer edges after start-up, in twips.
 constexpr QRect OuterTwips(1500, 1000, 9400, 7600);
 
@@ -61,16 +56,6 @@ QLabel *makeLabel(QWidget *parent, const char *name, QRect geometry, const QColo
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-QTimer *makeTimer(QObject *parent, const char *name, int ms)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(QLatin1String(name));
-    timer->setInterval(ms);
-    // Coarse timers drift by up to 5 %, and the game clock counts ticks.
-    timer->setTimerType(Qt::PreciseTimer);
-    return timer;
 }
 
 // Start-up goes on without a picture that cannot be loaded.
@@ -102,11 +87,11 @@ QString programFilesFolder()
     return leaderboard::boardFolder(toolkit::programFolder(), data) + QLatin1Char('/');
 }
 
-GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random)
+GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random, const QString &boardFolder)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
     , player_(player)
-    , hold_(hold)
-    , random_(random)
+    , boardFolder_(boardFolder)
+    , session_(new GameSession(player, hold, random, this))
 {
     setWindowTitle(QStringLiteral("Tovasel"));
     // The scalable icon is for the desktop; the window needs only these sizes,
@@ -135,301 +120,105 @@ GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random)
     connect(fullScreen, &QAction::triggered, this, [this] { toolkit::toggleFullScreen(this); });
     addAction(fullScreen);
 
-    PicB = makeBox(surface_, "PicB", {496, 240});
-    PicB->setToolTip(QStringLiteral("开始"));
-    PicB->setAccessibleName(QStringLiteral("开始"));
-    PicBh = makeBox(surface_, "PicBh", {496, 288});
-    PicBh->setToolTip(QStringLiteral("帮助"));
-    PicBh->setAccessibleName(QStringLiteral("帮助"));
-    Picboy = makeBox(surface_, "Picboy", {496, 26});
-    Picboy->resize(97, 161);
-    Picboy->setAccessibleName(QStringLiteral("小动物"));
-    Picboy->setAccessibleDescription(QStringLiteral("再说一遍"));
-    Picboy->hide();
-    Pics[0] = makeBox(surface_, "Pics0", {504, 8});
-    Pics[1] = makeBox(surface_, "Pics1", {528, 8});
-    for (auto *life : Pics) {
-        life->resize(17, 17);
-        life->setAccessibleName(QStringLiteral("生命"));
-    }
-    PicLong = new toolkit::PictureBox(surface_);
-    PicLong->setObjectName(QStringLiteral("PicLong"));
-    PicLong->setGeometry(483, 0, 9, 520);
-    PicLong->setBackgroundColour(QColor(255, 255, 128));
-    PicLong->setAccessibleName(QStringLiteral("时间"));
-    PicLong->hide();
-    PicAvW = makeBox(surface_, "PicAvW", {280, 258});
-    PicAvW->resize(41, 41);
-    PicAvW->hide();
-    Label3 = makeLabel(surface_, "Label3", {496, 202, 105, 25}, Qt::white, 12);
-    Label3->setAccessibleName(QStringLiteral("单词"));
-    Label2 = makeLabel(surface_, "Label2", {560, 376, 73, 25}, QColor(255, 0, 0), 10.5);
-    Label2->setAccessibleName(QStringLiteral("得分"));
-    Label2->setText(QStringLiteral("0"));
-
-    Timer1 = makeTimer(this, "Timer1", 300);
-    Timer2 = makeTimer(this, "Timer2", 500);
-    TimerBoy = makeTimer(this, "TimerBoy", 500);
-
-    connect(PicB, &toolkit::PictureBox::clicked, this, &GameWindow::PicB_Click);
-    connect(PicBh, &toolkit::PictureBox::clicked, this, &GameWindow::PicBh_Click);
-    connect(Picboy, &toolkit::PictureBox::clicked, this, &GameWindow::Picboy_Click);
-    connect(surface_, &toolkit::WindowSurface::mouseDown, this, &GameWindow::Form_MouseDown);
-    connect(Timer1, &QTimer::timeout, this, &GameWindow::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &GameWindow::Timer2_Timer);
-    connect(TimerBoy, &QTimer::timeout, this, &GameWindow::TimerBoy_Timer);
-
+    createControls();
+    connectSession();
     frame->setArea(surface_, &content::largerPicture);
-    Form_Load();
+
+    toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
+                                   OuterTwips.height());
+    for (auto *life : lives_)
+        showPictureIfAny(life, content::LifeIcon);
+    showPictureIfAny(startButton_, content::StartButton);
+    showPictureIfAny(helpButton_, content::HelpButton);
+    showPictureIfAny(surface_, content::figurePicture(1));
 }
 
 GameWindow::~GameWindow() = default;
 
-// What every new game starts from, and the window too before any game. The
-// level goes back to 1 as well: a game after a completed one would otherwise
-// start at level 3, which has no rounds, and one after a game lost at level 2
-// would skip level 1.
-void GameWindow::resetGameCounters()
+void GameWindow::createControls()
 {
-    s_.level = 1;
-    s_.bonusLevel = 1;
-    s_.fcount = 0;
-    s_.lastBonusScore = 0;
-    s_.pauseTicks = 0;
-    s_.livesLeft = 2;
-    s_.questionIndex = 0;
-}
-
-void GameWindow::Form_Load()
-{
-    resetGameCounters();
-    s_.gameRunning = 0;
-    s_.figureNo = 1;
-    placeWindow();
-    s_.sPath = programFilesFolder();
-    for (int i = 0; i < s_.livesLeft; ++i)
-        showPictureIfAny(Pics[i], content::LifeIcon);
-    showPictureIfAny(PicB, content::StartButton);
-    showPictureIfAny(PicBh, content::HelpButton);
-    showPictureIfAny(surface_, content::figurePicture(1));
-}
-
-void GameWindow::placeWindow()
-{
-    toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
-                                   OuterTwips.height());
-}
-
-void GameWindow::PicB_Click()
-{
-    if (s_.gameRunning)
-        return;
-    s_.gameCompleted = 0;
-    List1_Click();
-    s_.gameRunning = -1;
-    Picboy->show();
-    s_.timeBarPos = 1;
-}
-
-void GameWindow::PicBh_Click()
-{
-    // Nothing restarts the clock when help closes; the next round does.
-    Timer1->stop();
-    help().open();
-}
-
-void GameWindow::Picboy_Click()
-{
-    if (!s_.gameRunning)
-        return;
-    Picboy->setPicture(content::picture(content::speakingMascot(s_.level, s_.figureNo)));
-    TimerBoy->start();
-    play(s_.wordSound, false);
-}
-
-void GameWindow::List1_Click()
-{
-    Label2->setText(QString());
-    resetGameCounters();
-    for (auto *life : Pics)
-        life->show();
-    s_.answerTicks = 1;
-    BeginRound();
-}
-
-void GameWindow::BeginRound()
-{
-    surface_->setPicture(content::picture(content::figurePicture(s_.figureNo)));
-    s_.answerTicks = 1;
-    if (s_.figureNo == 1 && s_.level == 1) {
-        PicLong->show();
-        PicLong->fillBox({1, 1}, {7, 480}, NavyColour);
+    startButton_ = makeBox(surface_, "startButton", {496, 240});
+    startButton_->setToolTip(QStringLiteral("开始"));
+    startButton_->setAccessibleName(QStringLiteral("开始"));
+    helpButton_ = makeBox(surface_, "helpButton", {496, 288});
+    helpButton_->setToolTip(QStringLiteral("帮助"));
+    helpButton_->setAccessibleName(QStringLiteral("帮助"));
+    mascot_ = makeBox(surface_, "mascot", {496, 26});
+    mascot_->resize(97, 161);
+    mascot_->setAccessibleName(QStringLiteral("小动物"));
+    mascot_->setAccessibleDescription(QStringLiteral("再说一遍"));
+    mascot_->hide();
+    lives_ = {makeBox(surface_, "life1", {504, 8}), makeBox(surface_, "life2", {528, 8})};
+    for (auto *life : lives_) {
+        life->resize(17, 17);
+        life->setAccessibleName(QStringLiteral("生命"));
     }
-
-    const QStringList words = game::splitWordList(content::text(content::wordListText(s_.figureNo)));
-    s_.wordCount = qint16(std::min<qsizetype>(words.size(), s_.wordList.size()));
-    for (int i = 0; i < s_.wordCount; ++i)
-        s_.wordList[i] = words[i];
-
-    for (int i = 0; i < 10; ++i)
-        s_.spots[i] = content::hotSpot(s_.figureNo, i);
-
-    ShuffleOrder(s_.wordCount);
-    AskQuestion();
-    Timer1->start();
+    timeBar_ = new toolkit::PictureBox(surface_);
+    timeBar_->setObjectName(QStringLiteral("timeBar"));
+    timeBar_->setGeometry(483, 0, 9, 520);
+    timeBar_->setBackgroundColour(QColor(255, 255, 128));
+    timeBar_->setAccessibleName(QStringLiteral("时间"));
+    timeBar_->hide();
+    wordLabel_ = makeLabel(surface_, "wordLabel", {496, 202, 105, 25}, Qt::white, 12);
+    wordLabel_->setAccessibleName(QStringLiteral("单词"));
+    scoreLabel_ = makeLabel(surface_, "scoreLabel", {560, 376, 73, 25}, QColor(255, 0, 0), 10.5);
+    scoreLabel_->setAccessibleName(QStringLiteral("得分"));
+    scoreLabel_->setText(QStringLiteral("0"));
 }
 
-void GameWindow::ShuffleOrder(qint16 count)
+void GameWindow::connectSession()
 {
-    random_.seedFromClock();
-    game::reinsertionShuffle(s_.questionOrder.data(), count, [this] { return random_.nextFraction(); });
+    GameSession *session = session_;
+    connect(startButton_, &toolkit::PictureBox::clicked, session, &GameSession::start);
+    connect(helpButton_, &toolkit::PictureBox::clicked, this, [this] {
+        session_->stopClock();
+        help().open();
+    });
+    connect(mascot_, &toolkit::PictureBox::clicked, session, &GameSession::repeatWord);
+    connect(surface_, &toolkit::WindowSurface::mouseDown, session,
+            [session](Qt::MouseButton, Qt::KeyboardModifiers, float x, float y) { session->click(x, y); });
+
+    connect(session, &GameSession::gameStarted, this, [this] {
+        scoreLabel_->clear();
+        mascot_->show();
+        timeBar_->show();
+        timeBar_->fillBox({1, 1}, {7, 480}, NavyColour);
+    });
+    connect(session, &GameSession::livesChanged, this, [this](int livesLeft) {
+        for (int k = 0; k < int(lives_.size()); ++k)
+            lives_[k]->setVisible(k < livesLeft);
+    });
+    connect(session, &GameSession::roundStarted, this, [this](int figureNo) {
+        surface_->setPicture(content::picture(content::figurePicture(figureNo)));
+    });
+    connect(session, &GameSession::wordAsked, wordLabel_, &QLabel::setText);
+    connect(session, &GameSession::hintShown, this,
+            [this](int picture, QPoint at) { surface_->paintPicture(at, content::picture(picture)); });
+    connect(session, &GameSession::hitFlashed, this, &GameWindow::showFlash);
+    connect(session, &GameSession::flashEnded, surface_, &toolkit::WindowSurface::clearDrawing);
+    connect(session, &GameSession::scoreChanged, this,
+            [this](qint32 score) { scoreLabel_->setText(QString::number(score)); });
+    connect(session, &GameSession::clockStepped, this, [this](int position) {
+        timeBar_->fillBox({1, position + 1}, {7, position + 2}, RedColour);
+    });
+    connect(session, &GameSession::mascotChanged, this,
+            [this](int picture) { mascot_->setPicture(content::picture(picture)); });
+    connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
 }
 
-void GameWindow::AskQuestion()
+void GameWindow::showFlash(int picture, QPoint at)
 {
-    const qint16 w = s_.questionOrder[s_.questionIndex];
-    Picboy->setPicture(content::picture(content::speakingMascot(s_.level, s_.figureNo)));
-    TimerBoy->start();
-    Label3->setText(s_.wordList[w]);
-    s_.wordSound = content::sound(content::wordSound(s_.figureNo, w));
-    play(s_.wordSound, false);
-    if (s_.level == 1)
-        paintWordPicture(w);
-}
-
-void GameWindow::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float X, float Y)
-{
-    if (!s_.gameRunning)
-        return;
-    // Between rounds no question is current; such clicks count for nothing.
-    if (s_.questionIndex >= s_.wordCount || Timer2->isActive())
-        return;
-
-    const qint16 w = s_.questionOrder[s_.questionIndex];
-    const bool hit = w < qint16(s_.spots.size()) && game::insideHotSpot(s_.spots[w], X, Y);
-    if (!hit) {
-        s_.effectSound = content::sound(content::MissSound);
-        play(s_.effectSound, true);
-        s_.livesLeft = qint16(s_.livesLeft - 1);
-        if (s_.livesLeft >= 0 && s_.livesLeft < qint16(Pics.size()))
-            Pics[s_.livesLeft]->hide();
-        if (s_.livesLeft <= 0)
-            EndGame();
-        return;
-    }
-
-    // The flash must reach the screen before the thread is held; input that
-    // comes meanwhile stays queued and is judged after this click.
-    paintWordPicture(w);
+    surface_->paintPicture(at, content::picture(picture));
+    // The flash must reach the screen before the session holds the thread;
+    // input that comes meanwhile stays queued and is judged after this click.
     repaint();
     toolkit::processPendingEventsWithoutInput();
-    hold_.hold(FlashMs);
-    surface_->clearDrawing();
-    // A clock tick that ran during the flash may have ended the game.
-    if (!s_.gameRunning)
-        return;
-    s_.questionIndex = qint16(s_.questionIndex + 1);
-    s_.effectSound = content::sound(content::HitSound);
-    play(s_.effectSound, true);
-
-    if (s_.questionIndex < s_.wordCount) {
-        s_.fcount = game::scoreAfterAnswer(s_.fcount, s_.bonusLevel, s_.answerTicks);
-        Label2->setText(QString::number(s_.fcount));
-        s_.answerTicks = qint16(s_.answerTicks + 1);
-        AskQuestion();
-        return;
-    }
-
-    // The round's last word: the level rises after figure 2.
-    bool completed = false;
-    if (s_.figureNo >= 2) {
-        s_.level = qint16(s_.level + 1);
-        if (s_.level >= 3) {
-            s_.gameCompleted = -1;
-            EndGame();
-            completed = true;
-        }
-    }
-    if (!completed) {
-        s_.effectSound = content::sound(content::CheerSound);
-        play(s_.effectSound, false);
-        Timer2->start();
-    }
-    const game::BonusState bonus = game::bonusAfterRound(s_.fcount, {s_.bonusLevel, s_.lastBonusScore});
-    s_.bonusLevel = bonus.bonusLevel;
-    s_.lastBonusScore = bonus.lastBonusScore;
-}
-
-void GameWindow::EndGame()
-{
-    Timer1->stop();
-    Timer2->stop();
-    s_.gameRunning = 0;
-    if (s_.gameCompleted) {
-        s_.fcount += game::completionBonus(s_.timeBarPos);
-        Label2->setText(QString::number(s_.fcount));
-    }
-    s_.timeBarPos = 1;
-    s_.figureNo = 1;
-    leaderboard().open(s_.fcount);
-}
-
-void GameWindow::Timer1_Timer()
-{
-    s_.answerTicks = qint16(s_.answerTicks + 1);
-    if (s_.timeBarPos > LastClockPos) {
-        EndGame();
-        return;
-    }
-    PicLong->fillBox({1, s_.timeBarPos + 1}, {7, s_.timeBarPos + 2}, RedColour);
-    s_.timeBarPos = qint16(s_.timeBarPos + 1);
-}
-
-void GameWindow::Timer2_Timer()
-{
-    Timer1->stop();
-    s_.pauseTicks = qint16(s_.pauseTicks + 1);
-    if (s_.pauseTicks < PauseTickCount)
-        return;
-    Timer2->stop();
-    s_.pauseTicks = 0;
-    s_.questionIndex = 0;
-    s_.figureNo = qint16(s_.figureNo + 1);
-    if (s_.figureNo < 3) {
-        BeginRound();
-    } else if (s_.level < 3) {
-        s_.figureNo = 1;
-        BeginRound();
-    } else {
-        EndGame();
-    }
-}
-
-void GameWindow::TimerBoy_Timer()
-{
-    // Level 3 has no mascot: it is reached only by finishing figure 2 at
-    // level 2, whose mascot stays, though EndGame has put figureNo back to 1.
-    const int idle = s_.level >= 3 ? content::idleMascot(2, 2) : content::idleMascot(s_.level, s_.figureNo);
-    Picboy->setPicture(content::picture(idle));
-    TimerBoy->stop();
-}
-
-void GameWindow::paintWordPicture(qint16 w)
-{
-    PicAvW->setPicture(content::picture(content::wordPicture(s_.figureNo, w)));
-    surface_->paintPicture(s_.spots[w].topLeft(), PicAvW->picture());
-}
-
-void GameWindow::play(const QByteArray &wav, bool wait)
-{
-    if (!wav.isEmpty())
-        player_.play(wav, wait);
 }
 
 LeaderboardWindow &GameWindow::leaderboard()
 {
     if (!leaderboardWindow_) {
-        leaderboardWindow_ = std::make_unique<LeaderboardWindow>(this, s_.sPath, player_);
+        leaderboardWindow_ = std::make_unique<LeaderboardWindow>(this, boardFolder_, player_);
         // Closing the main window ends the program, whatever else is open.
         leaderboardWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     }

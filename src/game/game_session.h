@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "game_rules.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+#include <QTimer>
+
+class CuePlayer;
+class Hold;
+class RandomSource;
+
+// The game played on the figures: its state, its clocks and the rule for
+// each event. It shows nothing itself; its signals say what is to be seen.
+// A game is four rounds, one per figure and level: figure 1 then 2 at
+// level 1, then both again at level 2.
+class GameSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Asking while a word waits for its click; Pausing between two rounds.
+    enum class Phase { Idle, Asking, Pausing };
+
+    GameSession(CuePlayer &player, Hold &hold, RandomSource &random, QObject *parent = nullptr);
+
+    Phase phase() const { return phase_; }
+    int level() const { return level_; }
+    int figureNo() const { return figureNo_; }
+    int livesLeft() const { return livesLeft_; }
+    qint32 score() const { return score_; }
+    // The word of the current or last question, and its part's hot-spot.
+    int askedWord() const { return order_.value(questionIndex_, -1); }
+    QRect askedSpot() const { return spots_.value(askedWord()); }
+
+    void start();
+    // The mascot says the word again.
+    void repeatWord();
+    // Stops the clock until the next round starts it.
+    void stopClock();
+    // A press at (x, y) on the figure.
+    void click(float x, float y);
+    void clockTick();
+    void pauseTick();
+    void mascotTick();
+
+signals:
+    void gameStarted();
+    void roundStarted(int figureNo);
+    void questionAsked(int figureNo, int wordIndex);
+    void wordAsked(const QString &word);
+    // The word's picture over its part, as a hint at level 1.
+    void hintShown(int picture, QPoint at);
+    void clickJudged(int figureNo, int wordIndex, bool hit);
+    // The word's picture over its part after a hit, which must be on the
+    // screen before the thread is held; flashEnded takes it away.
+    void hitFlashed(int picture, QPoint at);
+    void flashEnded();
+    void livesChanged(int livesLeft);
+    void scoreChanged(qint32 score);
+    // The time bar's step at position, from 1 on.
+    void clockStepped(int position);
+    void mascotChanged(int picture);
+    void gameEnded(qint32 score, bool completed);
+
+private:
+    void beginRound();
+    void askQuestion();
+    void speak();
+    void judgeHit(int word);
+    void endRound();
+    void endGame();
+
+    CuePlayer &player_;
+    Hold &hold_;
+    RandomSource &random_;
+    QTimer gameClock_{this};
+    QTimer roundPause_{this};
+    QTimer mascotTimer_{this};
+
+    Phase phase_ = Phase::Idle;
+    bool completed_ = false;
+    int level_ = 1;
+    int figureNo_ = 1;
+    int livesLeft_ = 2;
+    qint32 score_ = 0;
+    game::BonusState bonus_;
+    QStringList words_;
+    QList<QRect> spots_;
+    QList<qint16> order_;
+    int questionIndex_ = 0;
+    // Grows with each answer and each clock tick; quick answers score more.
+    int answerTicks_ = 0;
+    int timeBarPos_ = 1;
+    int pauseTicks_ = 0;
+    QByteArray wordSound_;
+};

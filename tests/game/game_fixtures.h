@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Tovasel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "catalogue.h"
+#include "child_window.h"
+#include "cue_player.h"
+#include "game_session.h"
+#include "game_window.h"
+#include "seams.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// The game's seams, recording in order what was played (a sound waited for
+// marked so) and held; the fractions are a test's to draw.
+struct RecordingSeams : CuePlayer, Hold, RandomSource
+{
+    QByteArrayList record;
+    std::function<void()> onHold = [] {};
+    int seeds = 0;
+    std::function<float()> fraction = [] { return 0.99f; }; // the catalogue's order backwards
+
+    void play(const QByteArray &wav, bool wait) override { record << wav + (wait ? " wait" : ""); }
+    void hold(int ms) override
+    {
+        record << "hold " + QByteArray::number(ms);
+        onHold();
+    }
+    void seedFromClock() override { ++seeds; }
+    float nextFraction() override { return fraction(); }
+    QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
+    QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
+};
+
+// The main window on recording seams, with a board of its own; ticks come
+// only from the tests.
+class GameWindowTest : public testing::Test, protected RecordingSeams
+{
+protected:
+    QTemporaryDir boardDir;
+    GameWindow window{*this, *this, *this, boardDir.path() + '/'};
+    GameSession &session = *window.findChild<GameSession *>();
+    QWidget *surface = widget("surface");
+
+    void SetUp() override
+    {
+        for (QTimer *timer : session.findChildren<QTimer *>())
+            timer->setInterval(1 << 30);
+        window.show();
+    }
+    QWidget *widget(const char *name) { return window.findChild<QWidget *>(name); }
+    QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
+    template <typename Child> Child *openChild()
+    {
+        for (QWidget *child : toolkit::openChildren(&window))
+            if (auto *wanted = qobject_cast<Child *>(child))
+                return wanted;
+        return nullptr;
+    }
+    // Through the window system, as a real click comes: to the control under
+    // the pointer, and not at all while its window is disabled.
+    void click(QWidget *target, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(target->window()->windowHandle(), button, {}, target->mapTo(target->window(), at));
+    }
+    void answer(Qt::MouseButton with = Qt::LeftButton) { click(surface, session.askedSpot().center(), with); }
+};
