@@ -14,7 +14,9 @@
 #include "leaderboard_window.h"
 #include "picture_box.h"
 #include "program_folder.h"
+#include "progress_window.h"
 #include "scaled_frame.h"
+#include "tally.h"
 #include "twips.h"
 #include "window_surface.h"
 
@@ -119,6 +121,14 @@ GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random, cons
     // The game goes on as it was: only its size on the screen changes.
     connect(fullScreen, &QAction::triggered, this, [this] { toolkit::toggleFullScreen(this); });
     addAction(fullScreen);
+    // For parents, between games: what the child knows, word by word.
+    auto *showProgress = new QAction(this);
+    showProgress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(showProgress, &QAction::triggered, this, [this] {
+        if (session_->phase() == GameSession::Phase::Idle)
+            progressWindow().open();
+    });
+    addAction(showProgress);
 
     createControls();
     connectSession();
@@ -203,6 +213,11 @@ void GameWindow::connectSession()
     });
     connect(session, &GameSession::mascotChanged, this,
             [this](int picture) { mascot_->setPicture(content::picture(picture)); });
+    // The record is kept before the board opens over the game.
+    auto *tally = new progress::Tally(this);
+    connect(session, &GameSession::questionAsked, tally, &progress::Tally::questionAsked);
+    connect(session, &GameSession::clickJudged, tally, &progress::Tally::clickJudged);
+    connect(session, &GameSession::gameEnded, tally, &progress::Tally::gameEnded);
     connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
 }
 
@@ -223,6 +238,15 @@ LeaderboardWindow &GameWindow::leaderboard()
         leaderboardWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     }
     return *leaderboardWindow_;
+}
+
+ProgressWindow &GameWindow::progressWindow()
+{
+    if (!progressWindow_) {
+        progressWindow_ = std::make_unique<ProgressWindow>(this);
+        progressWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return *progressWindow_;
 }
 
 HelpWindow &GameWindow::help()

@@ -14,6 +14,7 @@ class GameSession;
 class HelpWindow;
 class Hold;
 class LeaderboardWindow;
+class ProgressWindow;
 class QLabel;
 class RandomSource;
 namespace toolkit {
@@ -38,6 +39,7 @@ private:
     void showFlash(int picture, QPoint at);
     LeaderboardWindow &leaderboard();
     HelpWindow &help();
+    ProgressWindow &progressWindow();
 
     CuePlayer &player_;
     const QString boardFolder_;
@@ -54,6 +56,7 @@ private:
 
     std::unique_ptr<LeaderboardWindow> leaderboardWindow_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<ProgressWindow> progressWindow_;
 };
 
 // Where the program keeps its own files, the board among them.

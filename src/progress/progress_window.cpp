@@ -9,7 +9,6 @@
 #include "twips.h"
 #include "word_record.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,6 +29,10 @@ constexpr int RowHeight = 20;
 // that window and tables fit a 1024 x 768 screen with its panels.
 constexpr int RowsPerBlock = 5;
 constexpr std::array<int, 3> ColumnWidths{90, 56, 95};
+constexpr int TableHeight = RowHeight + 2 + RowsPerBlock * RowHeight + 2;
+constexpr int ButtonHeight = 28;
+constexpr QSize WindowSize(Margin + 2 * (FigureSize + Margin),
+                           Margin + FigureSize + Margin + TableHeight + Margin + ButtonHeight + Margin);
 
 QColor tintColour(progress::Knowledge knowledge)
 {
@@ -126,24 +129,15 @@ QTableWidget *newWordTable(QWidget *parent)
                                        : QStringLiteral("一次答对"));
     }
     table->setHorizontalHeaderLabels(headings);
-    table->setFixedSize(FigureSize, RowHeight + 2 + RowsPerBlock * RowHeight + 2);
+    table->setFixedSize(FigureSize, TableHeight);
     return table;
 }
 
 } // namespace
 
-// A dialog, since Qt names the owner to an X11 window manager only for one.
 ProgressWindow::ProgressWindow(QWidget *opener)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , opener_(opener)
+    : toolkit::ChildWindow(opener, QStringLiteral("学习进度"), WindowSize, toolkit::Scaling::None)
 {
-    setWindowTitle(QStringLiteral("学习进度"));
-    setFont(toolkit::songFont(9, false));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-
     for (int side = 0; side < 2; ++side) {
         const int left = Margin + side * (FigureSize + Margin);
         figureLabels_[side] = new QLabel(this);
@@ -153,28 +147,25 @@ ProgressWindow::ProgressWindow(QWidget *opener)
         wordTables_[side]->setObjectName(QStringLiteral("words%1").arg(side + 1));
         wordTables_[side]->move(left, Margin + FigureSize + Margin);
     }
-    clearButton = new QPushButton(QStringLiteral("清除记录"), this);
-    clearButton->setObjectName(QStringLiteral("clearButton"));
+    clearButton_ = new QPushButton(QStringLiteral("清除记录"), this);
+    clearButton_->setObjectName(QStringLiteral("clearButton"));
     const QRect tables = wordTables_[1]->geometry();
-    clearButton->setGeometry(tables.right() + 1 - 100, tables.bottom() + 1 + Margin, 100, 28);
-    setFixedSize(tables.right() + 1 + Margin, clearButton->geometry().bottom() + 1 + Margin);
-    connect(clearButton, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
+    clearButton_->setGeometry(tables.right() + 1 - 100, tables.bottom() + 1 + Margin, 100, ButtonHeight);
+    connect(clearButton_, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
 }
 
 void ProgressWindow::open()
 {
-    if (opener_)
-        toolkit::disableOpener(opener_, this);
+    holdOpener();
     // Centred on the opener's screen; each opening is placed afresh.
-    if (const QScreen *screen = opener_ ? opener_->screen() : this->screen()) {
+    if (const QScreen *screen = opener() ? opener()->screen() : this->screen()) {
         const QRect free = screen->availableGeometry();
         toolkit::moveOuterTwips(
             this, toolkit::pixelsToTwips(std::max(free.left(), free.center().x() - width() / 2)),
             toolkit::pixelsToTwips(std::max(free.top(), free.center().y() - height() / 2)));
     }
     showRecord();
-    show();
-    activateWindow();
+    showActive();
 }
 
 void ProgressWindow::showRecord()
@@ -224,11 +215,4 @@ void ProgressWindow::clearRecord()
         return;
     progress::writeRecord(progress::freshRecord());
     showRecord();
-}
-
-void ProgressWindow::closeEvent(QCloseEvent *event)
-{
-    if (opener_)
-        toolkit::releaseOpener(opener_, this);
-    event->accept();
 }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include <QWidget>
+#include "child_window.h"
 
 #include <array>
 
@@ -14,8 +14,9 @@ class QTableWidget;
 // The parents' picture of what the child knows: both figures with each
 // word's part tinted by how well it is known, and each figure's words, the
 // weakest first. Like the other child windows it has no parent, keeps its
-// opener disabled while open, and the opener owns it.
-class ProgressWindow : public QWidget
+// opener disabled while open, and the opener owns it. It keeps its size over
+// a full-screen game: its pictures are drawn at their own size.
+class ProgressWindow : public toolkit::ChildWindow
 {
     Q_OBJECT
 
@@ -25,15 +26,11 @@ public:
     // Reads the record, draws it and shows the window, not modal.
     void open();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void showRecord();
     void clearRecord();
 
-    QWidget *opener_ = nullptr;
     std::array<QLabel *, 2> figureLabels_{};
     std::array<QTableWidget *, 2> wordTables_{};
-    QPushButton *clearButton = nullptr;
+    QPushButton *clearButton_ = nullptr;
 };

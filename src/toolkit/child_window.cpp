@@ -80,12 +80,13 @@ void keepAboveOpener()
 
 } // namespace
 
-void disableOpener(QWidget *opener, QWidget *child)
+void disableOpener(QWidget *opener, QWidget *child, Scaling scaling)
 {
     child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
     opener->setEnabled(false);
     ownBy(child, opener->window());
-    scaleWithOpener(child, opener);
+    if (scaling == Scaling::WithOpener)
+        scaleWithOpener(child, opener);
     keepAboveOpener();
 }
 
@@ -112,9 +113,10 @@ QWidgetList openChildren(const QWidget *opener)
 }
 
 // A dialog, since Qt names the owner to an X11 window manager only for one.
-ChildWindow::ChildWindow(QWidget *opener, const QString &title, QSize size)
+ChildWindow::ChildWindow(QWidget *opener, const QString &title, QSize size, Scaling scaling)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , opener_(opener)
+    , scaling_(scaling)
 {
     setWindowTitle(title);
     setFixedSize(size);
@@ -128,7 +130,7 @@ ChildWindow::ChildWindow(QWidget *opener, const QString &title, QSize size)
 void ChildWindow::holdOpener()
 {
     if (opener_)
-        disableOpener(opener_, this);
+        disableOpener(opener_, this, scaling_);
 }
 
 void ChildWindow::showActive()

@@ -15,7 +15,9 @@ namespace toolkit {
 // child's window is owned by the opener's, so that the window system keeps it
 // above the opener and never behind it (or, where it does not, the child is
 // mapped again over it); each opening is placed afresh.
-void disableOpener(QWidget *opener, QWidget *child);
+// A child laid out for the game's own size grows with a full-screen game.
+enum class Scaling { WithOpener, None };
+void disableOpener(QWidget *opener, QWidget *child, Scaling scaling = Scaling::WithOpener);
 void releaseOpener(QWidget *opener, QWidget *child);
 // The child windows open over opener.
 QWidgetList openChildren(const QWidget *opener);
@@ -28,7 +30,7 @@ class ChildWindow : public QWidget
     Q_OBJECT
 
 public:
-    ChildWindow(QWidget *opener, const QString &title, QSize size);
+    ChildWindow(QWidget *opener, const QString &title, QSize size, Scaling scaling = Scaling::WithOpener);
 
 protected:
     // Each opening starts here, before the window sets itself up for it.
@@ -36,9 +38,11 @@ protected:
     // Shows the window, not modal, and gives it the focus.
     void showActive();
     void closeEvent(QCloseEvent *event) override;
+    QWidget *opener() const { return opener_; }
 
 private:
     QWidget *opener_ = nullptr;
+    Scaling scaling_ = Scaling::WithOpener;
 };
 
 } // namespace toolkit

@@ -5,7 +5,7 @@
 # xgame_display SOURCE_DIR makes the server and XGAME_TMP (the scratch folder,
 # gone at exit unless XGAME_KEEP is set); xgame_launch BINARY [FOLDER] starts
 # the program, copied into FOLDER ($XGAME_TMP), and sets XGAME_WID and
-# XGAME_PROGRAM_PID. Before a launch a script may set XGAME_ENV (NAME=VALUE
+# XGAME_PROGRAM_PID; the user's data folder is XGAME_TMP/data. Before a launch a script may set XGAME_ENV (NAME=VALUE
 # over the defaults below), XGAME_AS (put before the command), XGAME_RUN (the
 # command, ./tovasel), XGAME_PREPARE (run with the folder before the start),
 # XGAME_LOG and XGAME_WAIT (seconds for slow starts, 20); XGAME_SCREEN is the
@@ -63,7 +63,7 @@ xgame_launch()
     [ -z "${XGAME_PREPARE:-}" ] || $XGAME_PREPARE "$folder" || xgame_fail "$XGAME_PREPARE failed"
     # exec, so that XGAME_PROGRAM_PID is the program itself.
     (cd "$folder" && exec env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
-        DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$XGAME_TMP/runtime" "${XGAME_ENV[@]}" \
+        DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$XGAME_TMP/runtime" XDG_DATA_HOME="$XGAME_TMP/data" "${XGAME_ENV[@]}" \
         "${XGAME_AS[@]}" ${XGAME_RUN:-./tovasel} >"${XGAME_LOG:-$XGAME_TMP/program.log}" 2>&1) &
     XGAME_PROGRAM_PID=$! XGAME_WID=$(timeout "${XGAME_WAIT:-20}" xdotool search --sync --onlyvisible --name '^Tovasel$' | head -n 1)
     [ -n "$XGAME_WID" ] && sleep 0.5 || xgame_fail "the main window did not appear"

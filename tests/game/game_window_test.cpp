@@ -5,8 +5,10 @@
 #include "game_fixtures.h"
 #include "help_window.h"
 #include "leaderboard_window.h"
+#include "progress_window.h"
 #include "window_surface.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -83,4 +85,26 @@ TEST_F(GameWindowTest, ChildWindowsAreOwnedStayEnabledAndTheBoardGetsTheScore)
     leaderboard::BoardTable table;
     ASSERT_TRUE(leaderboard::readBoard(boardDir.path() + "/mirafon1.tmp", table)) << "no board";
     EXPECT_EQ(table.boardScores[0], 1060) << "the board did not get the game's score";
+}
+
+TEST_F(GameWindowTest, ProgressOpensOnlyBetweenGamesAndKeepsItsSize)
+{
+    const ProgressWindow unopened(nullptr);
+    auto pressCtrlP = [&] {
+        for (QAction *action : window.actions())
+            if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_P))
+                action->trigger();
+    };
+    session.start();
+    pressCtrlP();
+    EXPECT_EQ(openChild<ProgressWindow>(), nullptr) << "the parents' window opened during a game";
+    session.click(3, 3);
+    session.click(3, 3);
+    openChild<LeaderboardWindow>()->close();
+    window.actions().front()->trigger(); // full screen
+    pressCtrlP();
+    auto *progress = openChild<ProgressWindow>();
+    ASSERT_NE(progress, nullptr) << "Ctrl+P between games opened nothing";
+    EXPECT_EQ(progress->windowHandle()->transientParent(), window.windowHandle()) << "not owned by the game";
+    EXPECT_EQ(progress->size(), unopened.size()) << "grown with the full-screen game";
 }
