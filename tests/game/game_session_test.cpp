@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "game_fixtures.h"
+#include "tally.h"
+#include "word_record.h"
 
 #include <QSignalSpy>
+
+#include <map>
 
 using Phase = GameSession::Phase;
 
@@ -158,4 +162,24 @@ TEST_F(GameSessionTest, TimersArePreciseAtTheirIntervals)
         EXPECT_EQ(session.findChild<QTimer *>(name)->interval(), ms) << name;
         EXPECT_EQ(session.findChild<QTimer *>(name)->timerType(), Qt::PreciseTimer) << name;
     }
+}
+
+TEST_F(GameSessionTest, AGamePlayedCountsTheFirstClickOnEachWordAsked)
+{
+    progress::Tally tally;
+    QObject::connect(&session, &GameSession::questionAsked, &tally, &progress::Tally::questionAsked);
+    QObject::connect(&session, &GameSession::clickJudged, &tally, &progress::Tally::clickJudged);
+    QObject::connect(&session, &GameSession::gameEnded, &tally, &progress::Tally::gameEnded);
+    session.start(); // the words come backwards: tooth, shoulder, neck
+    answer();
+    miss();
+    answer();
+    miss(); // the second miss ends the game
+    std::map<QString, std::pair<int, int>> counts;
+    for (const progress::WordCount &entry : progress::readRecord())
+        counts[entry.word] = {entry.asked, entry.right};
+    EXPECT_EQ(counts["tooth"], std::pair(1, 1)) << "a word found at the first click";
+    EXPECT_EQ(counts["shoulder"], std::pair(1, 0)) << "a word found after a miss";
+    EXPECT_EQ(counts["neck"], std::pair(1, 0)) << "the word the game was lost on";
+    EXPECT_EQ(counts["brow"], std::pair(0, 0)) << "a word never asked";
 }
