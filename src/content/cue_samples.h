@@ -6,8 +6,10 @@
 #include <QByteArray>
 
 // What the audio device is opened for: 8-bit unsigned mono at 22050 Hz, the
-// format of every sound the game ships.
+// format of every sound the game ships, which so reaches it unchanged.
 constexpr int CueDeviceRate = 22050;
+constexpr int CueDeviceChannels = 1;
+constexpr int CueDeviceBits = 8;
 
 // The cue formats taken: plain PCM, 1 or 2 channels of 8 or 16 bits, at a
 // rate a sound card would use, and no longer than any cue could need.

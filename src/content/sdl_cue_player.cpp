@@ -6,7 +6,6 @@
 #include "cue_samples.h"
 #include "sdl_audio.h"
 
-#include <QLoggingCategory>
 #include <QThreadPool>
 
 #include <atomic>
@@ -16,8 +15,6 @@
 #include <vector>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSound, "tovasel.sound", QtWarningMsg)
 
 using Clock = std::chrono::steady_clock;
 
@@ -95,10 +92,8 @@ bool SdlCuePlayer::Worker::openDevice()
     nextTry = now + RetryInterval;
     if (sdl == nullptr)
         sdl = sdlAudio();
-    if (sdl == nullptr) {
-        qCDebug(lcSound) << "SDL2 cannot be loaded";
+    if (sdl == nullptr)
         return false;
-    }
 
     if (lost) {
         // The driver connects to the server afresh for each device.
@@ -120,8 +115,8 @@ bool SdlCuePlayer::Worker::openDevice()
 
     SDL_AudioSpec want{};
     want.freq = CueDeviceRate;
-    want.format = AUDIO_U8;
-    want.channels = 1;
+    want.format = sdlSampleFormat(CueDeviceBits);
+    want.channels = CueDeviceChannels;
     want.samples = BufferSamples;
     id = sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (id == 0) {

@@ -5,23 +5,7 @@
 
 #include <QPainter>
 
-#include <cmath>
-
 namespace toolkit {
-
-QRect scaledRect(QRect rect, qreal factor)
-{
-    return QRect(QPoint(qRound(rect.left() * factor), qRound(rect.top() * factor)),
-                 QPoint(qRound((rect.right() + 1) * factor) - 1, qRound((rect.bottom() + 1) * factor) - 1));
-}
-
-QPoint areaPixel(QPoint point, qreal factor)
-{
-    // scaledRect gives pixel n the device pixels d with n * factor < d + 0.5
-    // <= (n + 1) * factor, its edges rounded half up.
-    const auto along = [factor](int device) { return int(std::ceil((device + 0.5) / factor)) - 1; };
-    return {along(point.x()), along(point.y())};
-}
 
 void DrawingLayer::cover(QSize size, qreal devicePixelRatio)
 {

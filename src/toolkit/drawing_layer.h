@@ -7,11 +7,16 @@
 #include <QList>
 #include <QPixmap>
 
+#include "scaled_rect.h"
+
 #include <functional>
 
 class QPainter;
 
 namespace toolkit {
+
+using scaling::areaPixel;
+using scaling::scaledRect;
 
 // A picture drawn larger than its natural size: given the picture, where its
 // top-left corner goes (in the pixels of the area it belongs to) and the
@@ -19,13 +24,6 @@ namespace toolkit {
 // is none; the picture is then stretched.
 using Enlarged = std::function<QImage()>;
 using Enlarge = std::function<Enlarged(const QPixmap &picture, QPoint topLeft, qreal factor)>;
-
-// The device pixels that the area pixels of rect cover at factor: each edge
-// is rounded, so that neighbouring rectangles join without gaps or overlaps.
-QRect scaledRect(QRect rect, qreal factor);
-// The area pixel that device pixel point shows at factor: the one whose
-// scaledRect covers it.
-QPoint areaPixel(QPoint point, qreal factor);
 
 // What has been painted on a window or picture box at run time. It lives
 // outside the paint event, so covering and uncovering the window loses

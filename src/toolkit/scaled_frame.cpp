@@ -91,20 +91,15 @@ private:
             if (widget->testAttribute(Qt::WA_SetFont))
                 widget->setFont(design->font);
         }
-        const Design window = designs_.value(child_);
+        const WidgetDesign window = designs_.value(child_);
         child_->setFont(window.font);
         child_->setFixedSize(window.geometry.size());
         designs_.clear();
     }
 
-    struct Design
-    {
-        QRect geometry;
-        QFont font;
-    };
     QWidget *child_;
     QWidget *opener_;
-    QHash<QWidget *, Design> designs_;
+    QHash<QWidget *, WidgetDesign> designs_;
 };
 
 } // namespace
@@ -171,7 +166,7 @@ void ScaledFrame::layOut()
             surface->setZoom(factor_, design, enlarge_, &drawings_);
             surface->setGeometry(scaledRect(design, factor_));
         } else {
-            const Design &design = designs_[child];
+            const WidgetDesign &design = designs_[child];
             child->setGeometry(scaledRect(design.geometry, factor_));
             child->setFont(scaledFont(design.font, factor_));
         }
