@@ -25,6 +25,16 @@ bool isCueFormat(const WavImage &wav)
 
 } // namespace
 
+SDL_AudioSpec cueDeviceSpec(int bufferSamples)
+{
+    SDL_AudioSpec spec{};
+    spec.freq = CueDeviceRate;
+    spec.format = sdlSampleFormat(CueDeviceBits);
+    spec.channels = CueDeviceChannels;
+    spec.samples = Uint16(bufferSamples);
+    return spec;
+}
+
 QByteArray cueSamples(const QByteArray &wavImage)
 {
     const std::optional<WavImage> wav = parseWav(wavImage);

@@ -32,13 +32,6 @@ struct SdlAudio
     decltype(&SDL_TLSCleanup) TLSCleanup;
 };
 
-// SDL's name for the PCM samples of a WAV file: 8-bit ones are unsigned,
-// 16-bit ones signed little-endian.
-constexpr SDL_AudioFormat sdlSampleFormat(int bitsPerSample)
-{
-    return bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
-}
-
 // The functions, or nullptr where SDL2 cannot be loaded: the program then
 // plays no sound, and says why in a tovasel.sound warning. Safe to call
 // from any thread; the first call loads.

@@ -113,11 +113,7 @@ bool SdlCuePlayer::Worker::openDevice()
         audioUp = true;
     }
 
-    SDL_AudioSpec want{};
-    want.freq = CueDeviceRate;
-    want.format = sdlSampleFormat(CueDeviceBits);
-    want.channels = CueDeviceChannels;
-    want.samples = BufferSamples;
+    const SDL_AudioSpec want = cueDeviceSpec(BufferSamples);
     id = sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (id == 0) {
         qCDebug(lcSound) << "no audio device:" << sdl->GetError();

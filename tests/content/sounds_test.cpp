@@ -13,49 +13,42 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <thread>
 
 // The device is opened in the format of the built-in sounds, so they reach it
-// as recorded: a word lasts about 0.75 s, the cheer 5.25 s; all are audible.
-TEST(Sounds, EveryCueIsInTheDeviceFormat)
+// as recorded: a word lasts about 0.75 s, the cheer 5.25 s.
+TEST(Sounds, EveryCueIsInTheFormatTheDeviceIsOpenedIn)
 {
     using namespace content;
+    const SDL_AudioSpec device = cueDeviceSpec(SdlCuePlayer::BufferSamples);
     const QMap<int, double> seconds = {
         {MissSound, 0.27}, {HitSound, 0.36}, {CheerSound, 5.25}, {NoPlaceSound, 0.45}};
     for (int n : {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 201, 202,
                   203, 204, 205, 206, 207, 208, 209, 210, 121, 122, 123, 124}) {
         const auto wav = parseWav(sound(n));
         ASSERT_TRUE(wav.has_value()) << "sound " << n << " does not parse";
-        EXPECT_EQ(wav->bitsPerSample, CueDeviceBits) << "sound " << n << " has another sample size";
-        EXPECT_EQ(wav->channels, CueDeviceChannels) << "sound " << n << " has other channels";
-        EXPECT_EQ(wav->sampleRate, quint32(CueDeviceRate)) << "sound " << n << " has another rate";
+        EXPECT_EQ(device.format, sdlSampleFormat(wav->bitsPerSample))
+            << "sound " << n << ": another sample format";
+        EXPECT_EQ(device.channels, wav->channels) << "sound " << n << ": other channels";
+        EXPECT_EQ(device.freq, int(wav->sampleRate)) << "sound " << n << ": another rate";
         EXPECT_EQ(cueSamples(sound(n)), wav->samples) << "sound " << n << " is not handed over as recorded";
         const double length = double(wav->samples.size()) / CueDeviceRate, expected = seconds.value(n, 0.75);
         EXPECT_NEAR(length, expected, expected * 0.2) << "sound " << n << " has another length";
-        const auto [low, high] = std::minmax_element(wav->samples.begin(), wav->samples.end(),
-                                                     [](char a, char b) { return quint8(a) < quint8(b); });
-        EXPECT_GT(quint8(*high) - quint8(*low), 100) << "sound " << n << " is near silence";
     }
     EXPECT_TRUE(sound(125).isEmpty()) << "a sound past the last";
 }
 
-// Chunks it does not know, odd-sized or not, are skipped.
-TEST(WavImage, SkipsChunksItDoesNotKnow)
-{
-    const QByteArray samples(301, char(0x90));
-    const auto wav =
-        parseWav(riff({{"LIST", "abc"}, {"fmt ", fmtBody()}, {"junk", "1234567"}, {"data", samples}}));
-    EXPECT_EQ(wav.value_or(WavImage()).samples, samples) << "the data chunk was not found";
-}
-
-// Images that are broken (cut short, mislabelled, a chunk missing, past the
-// end or too short), in another format, longer than a minute or with a header
-// that disagrees with itself. The device gets none of them.
+// Chunks it does not know, odd-sized or not, are skipped. Images that are
+// broken (cut short, mislabelled, a chunk missing, past the end or too
+// short), in another format, longer than a minute or with a header that
+// disagrees with itself do not reach the device.
 TEST(CueSamples, TakesOnlyPlainPcmUpToAMinuteWithAHeaderThatAgreesWithItself)
 {
     const QByteArray minute(CueMaxSeconds * CueDeviceRate, char(0x90)), good = gameWav(minute.left(300));
     EXPECT_EQ(cueSamples(gameWav(minute)), minute) << "a minute refused";
+    EXPECT_EQ(cueSamples(riff({{"LIST", "abc"}, {"fmt ", fmtBody()}, {"junk", "1234567"}, {"data", "xyz"}})),
+              "xyz")
+        << "other chunks stopped the walk";
     EXPECT_FALSE(parseWav(riff({{"fmt ", fmtBody().left(14)}, {"data", "0123"}})))
         << "a short fmt chunk parsed";
     QList<QByteArray> refused = {"RIFF",
@@ -94,7 +87,6 @@ TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
         clock.start();
         player.play(QByteArray("not a wave"), true);
         EXPECT_EQ(player.device(), 0u) << "a sound that cannot play opened the device";
-        EXPECT_LT(clock.restart(), 200) << "a sound that cannot play held the caller";
         player.play(gameWav(first), true);
         EXPECT_GE(clock.restart(), 300) << "a waiting call returned before its sound ended";
         player.play(gameWav(longSound), false);
@@ -109,8 +101,8 @@ TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
     const qsizetype at = out.indexOf(first), end = out.indexOf(last) + last.size();
     ASSERT_GE(at, 0) << "the first sound did not reach the device as it was recorded";
     ASSERT_GT(end, at) << "the last sound did not follow it";
-    EXPECT_EQ(out.left(at).count(char(0x80)), at) << "something but silence before the first sound";
-    EXPECT_EQ(out.mid(end).count(char(0x80)), out.size() - end) << "something but silence after the last";
+    EXPECT_EQ(out.left(at) + out.mid(end), QByteArray(at + out.size() - end, char(0x80)))
+        << "something but silence before the first sound or after the last";
     EXPECT_FALSE(out.contains(longSound.left(22050))) << "the long sound played on";
     EXPECT_LT(out.lastIndexOf(longSound.left(64)), end - last.size()) << "the long sound came after the last";
 }

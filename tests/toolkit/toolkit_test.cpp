@@ -27,7 +27,9 @@ static std::string shown(QWidget &widget, QPoint at)
     return widget.grab().toImage().pixelColor(at).name().toStdString();
 }
 
-TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedOrANewPicture)
+// What is painted stays until cleared or a new picture comes; presses on
+// the surface itself are reported once, in its own pixels when zoomed.
+TEST(WindowSurface, KeepsWhatIsPaintedAndReportsPressesOnItselfOnly)
 {
     toolkit::WindowSurface surface;
     surface.resize(200, 100);
@@ -41,12 +43,7 @@ TEST(WindowSurface, KeepsWhatIsPaintedUntilClearedOrANewPicture)
     surface.paintPicture({20, 20}, solid(Qt::red));
     surface.setPicture(solid(Qt::green));
     EXPECT_FALSE(surface.hasDrawing()) << "a new picture kept what was painted on the old";
-}
 
-TEST(WindowSurface, ReportsPressesOnItselfOnceNotOnItsControls)
-{
-    toolkit::WindowSurface surface;
-    surface.resize(200, 100);
     auto *label = new QLabel("word", &surface);
     label->setGeometry(100, 0, 50, 20);
     QSignalSpy downs(&surface, &toolkit::WindowSurface::mouseDown);
@@ -54,13 +51,12 @@ TEST(WindowSurface, ReportsPressesOnItselfOnceNotOnItsControls)
     EXPECT_EQ(downs.size(), 0) << "a press on a control went to the surface";
     QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_EQ(downs.size(), 0) << "the second press of a double click counted again";
-    // Zoomed, a press falls on the whole pixel shown there.
     surface.setZoom(2.0, QRect(0, 0, 200, 100), {});
     QTest::mousePress(&surface, Qt::RightButton, {}, QPoint(43, 41));
     EXPECT_EQ(downs.value(0).mid(2), QVariantList({21.0f, 20.0f})) << "a zoomed press misplaced";
 }
 
-TEST(PictureBox, FillsBoxesCornersIncludedAndClicksArePressAndReleaseInside)
+TEST(PictureBox, FillsBoxesCornersIncludedAndClicksOnlyAfterAPress)
 {
     toolkit::PictureBox box;
     box.resize(20, 20);
@@ -69,9 +65,6 @@ TEST(PictureBox, FillsBoxesCornersIncludedAndClicksArePressAndReleaseInside)
     QSignalSpy clicks(&box, &toolkit::PictureBox::clicked);
     QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(clicks.size(), 0) << "a release without a press clicked";
-    box.setFitsPicture(true);
-    box.setPicture(solid(Qt::magenta));
-    EXPECT_EQ(box.size(), QSize(50, 50)) << "the box does not fit its picture";
 }
 
 // A device pixel belongs to the area pixel whose enlarged rectangle covers
@@ -80,9 +73,9 @@ TEST(ScaledRect, AreaPixelIsTheOneWhoseRectangleCoversTheDevicePixel)
 {
     for (const qreal factor : {2160.0 / 483, 1080.0 / 483, 1.0, 400.0 / 483}) {
         for (int device = 0; device < 2200; ++device) {
-            const QPoint pixel = toolkit::areaPixel({device, 2199 - device}, factor);
+            const QPoint pixel = scaling::areaPixel({device, 2199 - device}, factor);
             ASSERT_TRUE(
-                toolkit::scaledRect(QRect(pixel, QSize(1, 1)), factor).contains(device, 2199 - device))
+                scaling::scaledRect(QRect(pixel, QSize(1, 1)), factor).contains(device, 2199 - device))
                 << "device " << device << " at factor " << factor << " went to " << pixel.x() << ","
                 << pixel.y();
         }
