@@ -15,9 +15,6 @@ class QPainter;
 
 namespace toolkit {
 
-using scaling::areaPixel;
-using scaling::scaledRect;
-
 // A picture drawn larger than its natural size: given the picture, where its
 // top-left corner goes (in the pixels of the area it belongs to) and the
 // factor, the drawing to make, which may run on any thread. None when there
