@@ -4,6 +4,7 @@
 #include "catalogue.h"
 
 #include "drawings.h"
+#include "scaled_rect.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -71,12 +72,6 @@ int numberOf(const QPixmap &shown)
     return 0;
 }
 
-QRect deviceRect(QRect place, qreal factor)
-{
-    return QRect(QPoint(qRound(place.left() * factor), qRound(place.top() * factor)),
-                 QPoint(qRound((place.right() + 1) * factor) - 1, qRound((place.bottom() + 1) * factor) - 1));
-}
-
 } // namespace
 
 std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor)
@@ -85,7 +80,7 @@ std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qrea
     if (number == 0 || shown.isNull())
         return {};
     const QRect place(topLeft, shown.deviceIndependentSize().toSize());
-    const QRect device = deviceRect(place, factor);
+    const QRect device = scaling::scaledRect(place, factor);
     const int figure = 100 * (number / 100);
     const bool wordPicture = number < 300 && number != figure;
     if (!wordPicture)
@@ -96,14 +91,19 @@ std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qrea
     // two agree pixel for pixel, then lay the mark over it.
     const QRect figurePlace(topLeft - hotSpot(figure / 100, number - figure - 1).topLeft(),
                             picture(figure).deviceIndependentSize().toSize());
-    const QRect figureDevice = deviceRect(figurePlace, factor);
+    const QRect figureDevice = scaling::scaledRect(figurePlace, factor);
     return [=] {
         QImage image = renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()));
+        if (image.isNull())
+            return image;
         QPainter painter(&image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QImage mark(QStringLiteral(":/marks/%1.png").arg(number));
+        if (mark.isNull())
+            qCWarning(lcArt) << "mark" << number << "cannot be read";
         painter.drawImage(
             QRectF(QPointF(topLeft) * factor - QPointF(device.topLeft()), QSizeF(place.size()) * factor),
-            QImage(QStringLiteral(":/marks/%1.png").arg(number)));
+            mark);
         return image;
     };
 }
@@ -129,7 +129,9 @@ QPixmap picture(int number)
     if (image.isNull() && ratio > 1.0)
         image = pictureImage(number, 1.0);
     const QPixmap pixmap = QPixmap::fromImage(image);
-    if (!pixmap.isNull())
+    if (pixmap.isNull())
+        qCWarning(lcArt) << "picture" << number << "cannot be read";
+    else
         shown.insert(number, pixmap);
     return pixmap;
 }

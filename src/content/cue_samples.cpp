@@ -25,6 +25,16 @@ bool isCueFormat(const WavImage &wav)
 
 } // namespace
 
+SDL_AudioSpec cueDeviceSpec(int bufferSamples)
+{
+    SDL_AudioSpec spec{};
+    spec.freq = CueDeviceRate;
+    spec.format = sdlSampleFormat(CueDeviceBits);
+    spec.channels = CueDeviceChannels;
+    spec.samples = Uint16(bufferSamples);
+    return spec;
+}
+
 QByteArray cueSamples(const QByteArray &wavImage)
 {
     const std::optional<WavImage> wav = parseWav(wavImage);
@@ -35,7 +45,8 @@ QByteArray cueSamples(const QByteArray &wavImage)
     // for scratch space a multiple of the input.
     if (frames > qsizetype(wav->sampleRate) * CueMaxSeconds)
         return {};
-    if (wav->bitsPerSample == 8 && wav->channels == 1 && wav->sampleRate == quint32(CueDeviceRate))
+    if (wav->bitsPerSample == CueDeviceBits && wav->channels == CueDeviceChannels &&
+        wav->sampleRate == quint32(CueDeviceRate))
         return wav->samples;
     if (frames == 0)
         return {};
@@ -44,8 +55,8 @@ QByteArray cueSamples(const QByteArray &wavImage)
     if (sdl == nullptr)
         return {};
     SDL_AudioCVT cvt;
-    const SDL_AudioFormat format = wav->bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
-    if (sdl->BuildAudioCVT(&cvt, format, Uint8(wav->channels), int(wav->sampleRate), AUDIO_U8, 1,
+    if (sdl->BuildAudioCVT(&cvt, sdlSampleFormat(wav->bitsPerSample), Uint8(wav->channels),
+                           int(wav->sampleRate), sdlSampleFormat(CueDeviceBits), CueDeviceChannels,
                            CueDeviceRate) < 0)
         return {};
     const qsizetype length = frames * wav->blockAlign;

@@ -5,9 +5,23 @@
 
 #include <QByteArray>
 
+#include <SDL.h>
+
 // What the audio device is opened for: 8-bit unsigned mono at 22050 Hz, the
-// format of every sound the game ships.
+// format of every sound the game ships, which so reaches it unchanged.
 constexpr int CueDeviceRate = 22050;
+constexpr int CueDeviceChannels = 1;
+constexpr int CueDeviceBits = 8;
+
+// SDL's name for the PCM samples of a WAV file: 8-bit ones are unsigned,
+// 16-bit ones signed little-endian.
+constexpr SDL_AudioFormat sdlSampleFormat(int bitsPerSample)
+{
+    return bitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
+}
+
+// What the device is asked for when it is opened, with buffers of bufferSamples.
+SDL_AudioSpec cueDeviceSpec(int bufferSamples);
 
 // The cue formats taken: plain PCM, 1 or 2 channels of 8 or 16 bits, at a
 // rate a sound card would use, and no longer than any cue could need.

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <QImage>
+#include <QLoggingCategory>
 #include <QRect>
 #include <QSize>
+
+// Pictures, marks and drawings that fail to load or render (tovasel.art).
+Q_DECLARE_LOGGING_CATEGORY(lcArt)
 
 namespace content {
 
 // Vector drawing number (":/drawings/NNN.svg") rendered on white at size
 // (device pixels), only the part in clip; opaque, so painting it is a plain
-// copy. Safe on any thread.
+// copy. Safe on any thread. A null image when the drawing is missing.
 QImage renderDrawing(int number, QSize size, QRect clip);
 
 } // namespace content

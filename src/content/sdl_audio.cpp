@@ -3,21 +3,42 @@
 
 #include "sdl_audio.h"
 
-#include <dlfcn.h>
+#include <QLibrary>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcSound, "tovasel.sound", QtWarningMsg)
 
 namespace {
 
+// The name SDL2's runtime package gives the library on each system.
+QString libraryName()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("SDL2.dll");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("libSDL2-2.0.0.dylib");
+#else
+    return QStringLiteral("libSDL2-2.0.so.0");
+#endif
+}
+
 const SdlAudio *load()
 {
-    // The library handle is kept for the life of the process.
-    void *library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr)
+    // Never unloaded: the library lives as long as the process.
+    static QLibrary library(libraryName());
+    library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    if (!library.load()) {
+        qCWarning(lcSound) << "no sound:" << library.errorString();
         return nullptr;
+    }
     static SdlAudio audio;
     bool complete = true;
     const auto resolve = [&](auto &function, const char *name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
-        complete = complete && function != nullptr;
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
+        if (function == nullptr) {
+            qCWarning(lcSound) << "no sound:" << libraryName() << "lacks" << name;
+            complete = false;
+        }
     };
     // Each field is named after its function without the SDL_ prefix.
 #define RESOLVE(field) resolve(audio.field, "SDL_" #field)

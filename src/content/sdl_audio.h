@@ -3,7 +3,12 @@
 
 #pragma once
 
+#include <QLoggingCategory>
+
 #include <SDL.h>
+
+// What the sound system does, and why it is silent (tovasel.sound).
+Q_DECLARE_LOGGING_CATEGORY(lcSound)
 
 // SDL2's audio functions, taken from the shared library the first time they
 // are asked for. Linking SDL2 would make every start of the program wait for
@@ -28,5 +33,6 @@ struct SdlAudio
 };
 
 // The functions, or nullptr where SDL2 cannot be loaded: the program then
-// plays no sound. Safe to call from any thread; the first call loads.
+// plays no sound, and says why in a tovasel.sound warning. Safe to call
+// from any thread; the first call loads.
 const SdlAudio *sdlAudio();

@@ -6,7 +6,6 @@
 #include "cue_samples.h"
 #include "sdl_audio.h"
 
-#include <QLoggingCategory>
 #include <QThreadPool>
 
 #include <atomic>
@@ -16,8 +15,6 @@
 #include <vector>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSound, "tovasel.sound", QtWarningMsg)
 
 using Clock = std::chrono::steady_clock;
 
@@ -95,10 +92,8 @@ bool SdlCuePlayer::Worker::openDevice()
     nextTry = now + RetryInterval;
     if (sdl == nullptr)
         sdl = sdlAudio();
-    if (sdl == nullptr) {
-        qCDebug(lcSound) << "SDL2 cannot be loaded";
+    if (sdl == nullptr)
         return false;
-    }
 
     if (lost) {
         // The driver connects to the server afresh for each device.
@@ -118,11 +113,7 @@ bool SdlCuePlayer::Worker::openDevice()
         audioUp = true;
     }
 
-    SDL_AudioSpec want{};
-    want.freq = CueDeviceRate;
-    want.format = AUDIO_U8;
-    want.channels = 1;
-    want.samples = BufferSamples;
+    const SDL_AudioSpec want = cueDeviceSpec(BufferSamples);
     id = sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (id == 0) {
         qCDebug(lcSound) << "no audio device:" << sdl->GetError();

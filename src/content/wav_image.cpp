@@ -18,11 +18,6 @@ quint16 le16(const char *p)
 
 } // namespace
 
-double WavImage::seconds() const
-{
-    return byteRate == 0 ? 0.0 : double(samples.size()) / byteRate;
-}
-
 std::optional<WavImage> parseWav(const QByteArray &wav)
 {
     if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
@@ -51,10 +46,7 @@ std::optional<WavImage> parseWav(const QByteArray &wav)
             image.byteRate = le32(f + 8);
             image.blockAlign = le16(f + 12);
             image.bitsPerSample = le16(f + 14);
-            image.fmtChunkSize = size;
             haveFmt = true;
-        } else if (id == "fact") {
-            image.hasFact = true;
         } else if (id == "data") {
             image.samples = wav.mid(body, size);
             haveData = true;

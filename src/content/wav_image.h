@@ -16,11 +16,7 @@ struct WavImage
     quint32 byteRate = 0;
     quint16 blockAlign = 0;
     quint16 bitsPerSample = 0;
-    quint32 fmtChunkSize = 0;
-    bool hasFact = false;
     QByteArray samples; // the "data" chunk's bytes
-
-    double seconds() const;
 };
 
 // Walks the chunk list, skipping chunks it does not know; no fixed header

@@ -5,28 +5,13 @@
 
 #include <QPainter>
 
-#include <cmath>
-
 namespace toolkit {
-
-QRect scaledRect(QRect rect, qreal factor)
-{
-    return QRect(QPoint(qRound(rect.left() * factor), qRound(rect.top() * factor)),
-                 QPoint(qRound((rect.right() + 1) * factor) - 1, qRound((rect.bottom() + 1) * factor) - 1));
-}
-
-QPoint areaPixel(QPoint point, qreal factor)
-{
-    // scaledRect gives pixel n the device pixels d with n * factor < d + 0.5
-    // <= (n + 1) * factor, its edges rounded half up.
-    const auto along = [factor](int device) { return int(std::ceil((device + 0.5) / factor)) - 1; };
-    return {along(point.x()), along(point.y())};
-}
 
 void DrawingLayer::cover(QSize size, qreal devicePixelRatio)
 {
     const bool zoomed = factor_ != 1.0;
-    const QSize needed = zoomed ? scaledRect(QRect(origin_, size), factor_).size() : size * devicePixelRatio;
+    const QSize needed =
+        zoomed ? scaling::scaledRect(QRect(origin_, size), factor_).size() : size * devicePixelRatio;
     const qreal ratio = zoomed ? 1.0 : devicePixelRatio;
     if (!image_.isNull() && image_.width() >= needed.width() && image_.height() >= needed.height() &&
         qFuzzyCompare(image_.devicePixelRatio(), ratio))
@@ -88,8 +73,8 @@ QRect DrawingLayer::draw(const Step &step)
     }
     // Zoomed, the layer's pixels are the device's, counted from the owner's corner.
     cover(QSize(step.place.right() + 1, step.place.bottom() + 1), 1.0);
-    const QPoint corner = scaledRect(QRect(origin_, QSize(1, 1)), factor_).topLeft();
-    const QRect device = scaledRect(step.place.translated(origin_), factor_).translated(-corner);
+    const QPoint corner = scaling::scaledRect(QRect(origin_, QSize(1, 1)), factor_).topLeft();
+    const QRect device = scaling::scaledRect(step.place.translated(origin_), factor_).translated(-corner);
     QPainter painter(&image_);
     if (step.picture.isNull()) {
         painter.fillRect(device, step.colour);

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QPixmap>
 
+#include "scaled_rect.h"
+
 #include <functional>
 
 class QPainter;
@@ -19,13 +21,6 @@ namespace toolkit {
 // is none; the picture is then stretched.
 using Enlarged = std::function<QImage()>;
 using Enlarge = std::function<Enlarged(const QPixmap &picture, QPoint topLeft, qreal factor)>;
-
-// The device pixels that the area pixels of rect cover at factor: each edge
-// is rounded, so that neighbouring rectangles join without gaps or overlaps.
-QRect scaledRect(QRect rect, qreal factor);
-// The area pixel that device pixel point shows at factor: the one whose
-// scaledRect covers it.
-QPoint areaPixel(QPoint point, qreal factor);
 
 // What has been painted on a window or picture box at run time. It lives
 // outside the paint event, so covering and uncovering the window loses

@@ -7,22 +7,22 @@
 
 namespace toolkit {
 
-QList<QLabel *> makeLabelArray(QLabel *member0, int count)
+QList<QLabel *> makeLabelArray(QLabel *first, int count)
 {
-    QList<QLabel *> members{member0};
+    QList<QLabel *> labels{first};
     for (int k = 1; k < count; ++k) {
-        auto *copy = new QLabel(member0->parentWidget());
-        copy->setGeometry(member0->geometry());
-        copy->setFont(member0->font());
-        copy->setPalette(member0->palette());
-        copy->setAutoFillBackground(member0->autoFillBackground());
-        copy->setAlignment(member0->alignment());
-        copy->setStyleSheet(member0->styleSheet());
-        copy->setWordWrap(member0->wordWrap());
-        copy->setTextFormat(member0->textFormat());
-        members.append(copy);
+        auto *copy = new QLabel(first->parentWidget());
+        copy->setGeometry(first->geometry());
+        copy->setFont(first->font());
+        copy->setPalette(first->palette());
+        copy->setAutoFillBackground(first->autoFillBackground());
+        copy->setAlignment(first->alignment());
+        copy->setStyleSheet(first->styleSheet());
+        copy->setWordWrap(first->wordWrap());
+        copy->setTextFormat(first->textFormat());
+        labels.append(copy);
     }
-    return members;
+    return labels;
 }
 
 } // namespace toolkit

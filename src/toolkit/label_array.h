@@ -9,8 +9,8 @@ class QLabel;
 
 namespace toolkit {
 
-// Makes count - 1 copies of member 0 (same parent, geometry, font, colours
-// and alignment) and returns the whole array, member 0 first.
-QList<QLabel *> makeLabelArray(QLabel *member0, int count);
+// Makes count - 1 copies of the first label (same parent, geometry, font,
+// colours and alignment) and returns them all, the first label first.
+QList<QLabel *> makeLabelArray(QLabel *first, int count);
 
 } // namespace toolkit

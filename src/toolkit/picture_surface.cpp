@@ -64,7 +64,7 @@ void PictureSurface::resizeDesign(QSize size)
         return;
     }
     design_.setSize(size);
-    setGeometry(scaledRect(design_, zoom_));
+    setGeometry(scaling::scaledRect(design_, zoom_));
 }
 
 void PictureSurface::enlargePicture()

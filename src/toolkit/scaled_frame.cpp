@@ -60,7 +60,7 @@ private:
         for (QWidget *widget : widgets)
             designs_.insert(widget, {widget->geometry(), widget->font()});
         for (QWidget *widget : widgets) {
-            widget->setGeometry(scaledRect(designs_[widget].geometry, factor));
+            widget->setGeometry(scaling::scaledRect(designs_[widget].geometry, factor));
             if (widget->testAttribute(Qt::WA_SetFont))
                 widget->setFont(scaledFont(designs_[widget].font, factor));
         }
@@ -91,20 +91,15 @@ private:
             if (widget->testAttribute(Qt::WA_SetFont))
                 widget->setFont(design->font);
         }
-        const Design window = designs_.value(child_);
+        const WidgetDesign window = designs_.value(child_);
         child_->setFont(window.font);
         child_->setFixedSize(window.geometry.size());
         designs_.clear();
     }
 
-    struct Design
-    {
-        QRect geometry;
-        QFont font;
-    };
     QWidget *child_;
     QWidget *opener_;
-    QHash<QWidget *, Design> designs_;
+    QHash<QWidget *, WidgetDesign> designs_;
 };
 
 } // namespace
@@ -159,7 +154,7 @@ void ScaledFrame::layOut()
     factor_ = zoomed ? factor : 1.0;
 
     QRect place(QPoint(0, 0),
-                zoomed ? scaledRect(QRect(QPoint(0, 0), designSize_), factor_).size() : designSize_);
+                zoomed ? scaling::scaledRect(QRect(QPoint(0, 0), designSize_), factor_).size() : designSize_);
     place.moveCenter(rect().center());
     if (!zoomed)
         place.moveTopLeft(QPoint(0, 0));
@@ -169,10 +164,10 @@ void ScaledFrame::layOut()
         if (auto *surface = qobject_cast<PictureSurface *>(child)) {
             const QRect design = surface->designGeometry();
             surface->setZoom(factor_, design, enlarge_, &drawings_);
-            surface->setGeometry(scaledRect(design, factor_));
+            surface->setGeometry(scaling::scaledRect(design, factor_));
         } else {
-            const Design &design = designs_[child];
-            child->setGeometry(scaledRect(design.geometry, factor_));
+            const WidgetDesign &design = designs_[child];
+            child->setGeometry(scaling::scaledRect(design.geometry, factor_));
             child->setFont(scaledFont(design.font, factor_));
         }
     }

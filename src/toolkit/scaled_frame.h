@@ -13,6 +13,13 @@ namespace toolkit {
 
 class PictureSurface;
 
+// A widget's geometry and font as laid out, from which each enlargement is made.
+struct WidgetDesign
+{
+    QRect geometry;
+    QFont font;
+};
+
 // Shows one area, laid out at its design size, enlarged by the largest
 // factor that fits the frame and centred on the frame's background; at its
 // design size the frame shows the area as laid out. Full screen, the area is
@@ -39,17 +46,11 @@ protected:
 private:
     void layOut();
 
-    struct Design
-    {
-        QRect geometry;
-        QFont font;
-    };
-
     QSize designSize_;
     PictureSurface *area_ = nullptr;
     Enlarge enlarge_;
     qreal factor_ = 1.0;
-    QHash<QWidget *, Design> designs_;
+    QHash<QWidget *, WidgetDesign> designs_;
     QThreadPool drawings_;
 };
 

@@ -25,7 +25,7 @@ void WindowSurface::mousePressEvent(QMouseEvent *event)
         return;
     // Zoomed, a press is judged in the surface's own whole pixels, as in a
     // window: the one the pressed screen pixel shows.
-    const QPoint pos = areaPixel(event->position().toPoint(), zoom());
+    const QPoint pos = scaling::areaPixel(event->position().toPoint(), zoom());
     emit mouseDown(event->button(), event->modifiers(), float(pos.x()), float(pos.y()));
 }
 
