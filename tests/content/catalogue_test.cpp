@@ -55,7 +55,7 @@ static int distance(QRgb a, QRgb b)
 
 // A word picture is its figure cut at the hot-spot's top-left, with a clear
 // red mark strictly inside the hot-spot.
-TEST(Catalogue, WordPicturesAreTheirFiguresMarkedInsideTheHotSpot)
+TEST(Catalogue, WordPicturesMarkTheirHotSpot)
 {
     for (int number = 101; number <= 210; number += number % 100 == 10 ? 91 : 1) {
         const QRect spot = hotSpot(number / 100, number % 100 - 1);

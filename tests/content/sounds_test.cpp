@@ -42,7 +42,7 @@ TEST(Sounds, EveryCueIsInTheFormatTheDeviceIsOpenedIn)
 // broken (cut short, mislabelled, a chunk missing, past the end or too
 // short), in another format, longer than a minute or with a header that
 // disagrees with itself do not reach the device.
-TEST(CueSamples, TakesOnlyPlainPcmUpToAMinuteWithAHeaderThatAgreesWithItself)
+TEST(CueSamples, TakesOnlyConsistentPlainPcm)
 {
     const QByteArray minute(CueMaxSeconds * CueDeviceRate, char(0x90)), good = gameWav(minute.left(300));
     EXPECT_EQ(cueSamples(gameWav(minute)), minute) << "a minute refused";
@@ -75,7 +75,7 @@ static QByteArray ramp(int count)
 }
 
 // SDL's disk driver writes what the device is given to a file.
-TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
+TEST(SdlCuePlayer, WaitingCallHoldsAndNewSoundCuts)
 {
     QTemporaryDir dir;
     qputenv("SDL_AUDIODRIVER", "disk");
@@ -113,7 +113,7 @@ TEST(SdlCuePlayer, WaitingCallHoldsForItsSoundAndANewSoundCutsOffTheOldOne)
     EXPECT_LT(out.lastIndexOf(longSound.left(64)), end - last.size()) << "the long sound came after the last";
 }
 
-TEST(SdlCuePlayer, WithoutAnyAudioDriverAWaitingCallStillHoldsAndADriverIsTriedOnceASecond)
+TEST(SdlCuePlayer, NoDriverStillHoldsAndRetriesEachSecond)
 {
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     SdlCuePlayer player;

@@ -9,7 +9,7 @@
 
 using namespace game;
 
-TEST(GameRules, WordsSplitAtEveryCommaAndOnlyTheInsideOfAHotSpotCounts)
+TEST(GameRules, WordSplitAndHotSpotInside)
 {
     EXPECT_EQ(splitWordList(",arm,,leg"), QStringList({"", "arm", "", "leg"})) << "empty words were dropped";
     const QRect brow(QPoint(274, 158), QPoint(301, 169));
@@ -30,7 +30,7 @@ TEST(GameRules, ShuffleReinsertsRatherThanSwaps)
     EXPECT_EQ(order, (std::array<qint16, 6>{0, 2, 3, 1, 9, 9})) << "the order, and what lies past it";
 }
 
-TEST(GameRules, ScoreRoundsHalvesToEvenBonusStepsPastAThousandUpToFourTheClockPaysBelow400)
+TEST(GameRules, ScoreBonusStepAndClockPay)
 {
     // 333.33 rounds down; 162.5 and 163.5 round to even.
     for (auto [fcount, level, ticks, want] : {std::tuple(0, 4, 3, 423), {40, 1, 16, 162}, {41, 1, 16, 164}})

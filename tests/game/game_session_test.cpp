@@ -34,7 +34,7 @@ protected:
     int mascotFrame() { return mascot.last()[0].toInt(); }
 };
 
-TEST_F(GameSessionTest, FourRoundsFigureByFigureWithHintsAtLevelOneAndPausesThatIgnoreClicks)
+TEST_F(GameSessionTest, FourRoundsWithHintsAndDeafPauses)
 {
     QSignalSpy hints(&session, &GameSession::hintShown);
     QSignalSpy asked(&session, &GameSession::questionAsked);
@@ -81,7 +81,7 @@ TEST_F(GameSessionTest, FourRoundsFigureByFigureWithHintsAtLevelOneAndPausesThat
     EXPECT_EQ(session.level(), 1) << "a game after a completed one starts above level 1";
 }
 
-TEST_F(GameSessionTest, JudgesTheInsideOfTheAskedPartOnlyAndScoresBySpeed)
+TEST_F(GameSessionTest, JudgesTheAskedPartAndScoresBySpeed)
 {
     QSignalSpy judged(&session, &GameSession::clickJudged);
     session.start();
@@ -110,7 +110,7 @@ TEST_F(GameSessionTest, JudgesTheInsideOfTheAskedPartOnlyAndScoresBySpeed)
     EXPECT_FALSE(ended[0][1].toBool()) << "a lost game completed";
 }
 
-TEST_F(GameSessionTest, ClockRunsOutAtTick479EvenInAFlashOrThePause)
+TEST_F(GameSessionTest, ClockRunsOutInAFlashOrPause)
 {
     QSignalSpy steps(&session, &GameSession::clockStepped);
     session.start();
@@ -132,7 +132,7 @@ TEST_F(GameSessionTest, ClockRunsOutAtTick479EvenInAFlashOrThePause)
     EXPECT_FALSE(running("roundPause")) << "the next round is on its way after the game";
 }
 
-TEST_F(GameSessionTest, BonusRisesAfterARoundAndALostGameSilencesTheMascotAsFigureOnes)
+TEST_F(GameSessionTest, BonusRisesAndALostGameResets)
 {
     session.repeatWord();
     miss();
@@ -164,7 +164,7 @@ TEST_F(GameSessionTest, TimersArePreciseAtTheirIntervals)
     }
 }
 
-TEST_F(GameSessionTest, AGamePlayedCountsTheFirstClickOnEachWordAsked)
+TEST_F(GameSessionTest, PlayedGameCountsFirstClicks)
 {
     progress::Tally tally;
     QObject::connect(&session, &GameSession::questionAsked, &tally, &progress::Tally::questionAsked);

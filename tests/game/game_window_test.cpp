@@ -41,7 +41,7 @@ TEST_F(GameWindowTest, ControlsReachTheSessionAndShowWhatItSays)
     EXPECT_FALSE(static_cast<toolkit::WindowSurface *>(surface)->hasDrawing()) << "the flash stays";
 }
 
-TEST_F(GameWindowTest, AClickWaitingWhileAHitFlashesIsJudgedAfterItAgainstTheNextWord)
+TEST_F(GameWindowTest, ClickDuringAFlashIsJudgedAfterIt)
 {
     session.start();
     // A second press on the tooth, queued in the window system as the first is judged.
@@ -57,7 +57,7 @@ TEST_F(GameWindowTest, AClickWaitingWhileAHitFlashesIsJudgedAfterItAgainstTheNex
     EXPECT_EQ(session.livesLeft(), 1) << "the waiting click was not judged against the shoulder";
 }
 
-TEST_F(GameWindowTest, ChildWindowsAreOwnedStayEnabledAndTheBoardGetsTheScore)
+TEST_F(GameWindowTest, ChildWindowsOwnedAndBoardGetsScore)
 {
     // A game ends over the full-screen game, the next one in a window, each with help open.
     for (bool full : {true, false}) {
@@ -87,7 +87,7 @@ TEST_F(GameWindowTest, ChildWindowsAreOwnedStayEnabledAndTheBoardGetsTheScore)
     EXPECT_EQ(table.boardScores[0], 1060) << "the board did not get the game's score";
 }
 
-TEST_F(GameWindowTest, ProgressOpensOnlyBetweenGamesAndKeepsItsSize)
+TEST_F(GameWindowTest, ProgressOnlyBetweenGamesAtItsSize)
 {
     const ProgressWindow unopened(nullptr);
     auto pressCtrlP = [&] {

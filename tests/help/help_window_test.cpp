@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(HelpWindow, ShowsTheHelpAtItsPlaceOnEveryOpeningAndHoldsTheOpener)
+TEST(HelpWindow, ShowsAtItsPlaceAndHoldsTheOpener)
 {
     QWidget opener;
     HelpWindow window(&opener);
@@ -19,9 +19,9 @@ TEST(HelpWindow, ShowsTheHelpAtItsPlaceOnEveryOpeningAndHoldsTheOpener)
     for (int opening = 0; opening < 2; ++opening) {
         window.open();
         EXPECT_EQ(window.pos(), QPoint(147, 133)) << "opening " << opening;
-        EXPECT_EQ(window.size(), QSize(338, 288));
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("帮助"));
-        EXPECT_EQ(label->text(), help);
+        EXPECT_EQ(window.size(), QSize(338, 288)) << "the help's size";
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("帮助")) << "the help's title";
+        EXPECT_EQ(label->text(), help) << "the help's text";
         EXPECT_FALSE(opener.isEnabled()) << "the opener stays usable under the help";
         window.move(400, 300);
         window.close();

@@ -50,7 +50,7 @@ protected:
             file.write(fileBytes);
         table.boardNames.fill(QStringLiteral("?"));
         table.boardScores.fill(77);
-        EXPECT_TRUE(readBoard(path, table));
+        EXPECT_TRUE(readBoard(path, table)) << "a board that exists was not read";
         QStringList list;
         for (int slot = 0; slot < BoardPlaces; ++slot)
             list << table.boardNames[slot] + ',' + QString::number(table.boardScores[slot]);
@@ -61,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(BoardFile, ReadsEachLineByTheRulesWhateverItsEndAndTenAtMost)
+TEST_F(BoardFile, ReadsTenLinesWhateverTheirEnd)
 {
     const QString ann = "Ann,77", bob = "Bob,2", unread = "?,77";
     // A score that is not a 16-bit whole number with at most blanks and a sign leaves the slot's.
@@ -79,10 +79,10 @@ TEST_F(BoardFile, ReadsEachLineByTheRulesWhateverItsEndAndTenAtMost)
           unread, unread, unread}},
     };
     for (const auto &[file, want] : files)
-        EXPECT_EQ(read(file), want);
+        EXPECT_EQ(read(file), want) << "misread: " << file.left(60).toStdString();
 }
 
-TEST_F(BoardFile, NamesKeepTheirBytesAsChineseWindowsWritesThemStayOnOneLineAndFitTheReadersMib)
+TEST_F(BoardFile, NamesKeepTheirBytesAndFitOneLine)
 {
     QByteArray codes; // every two-byte code of code page 936
     for (int code = 0x8140; code <= 0xFEFE; ++code)
@@ -98,56 +98,60 @@ TEST_F(BoardFile, NamesKeepTheirBytesAsChineseWindowsWritesThemStayOnOneLineAndF
         {"\x81\x30\x8A\x35\x94\x39\xFC\x36\x95\x32\x82\x36\x81\x35\xF4\x37", QString::fromUtf8("ë😀𠀀ḿ")},
     };
     for (const auto &[stored, name] : names) {
-        EXPECT_EQ(read(stored + ",1\r\n")[0], name + ",1");
-        ASSERT_TRUE(writeBoard(path, table, 0, name, 2));
-        EXPECT_EQ(bytes(), stored + ",2\r\n" + stored + ",1\r\n" + QByteArray("?,77\r\n").repeated(8));
+        EXPECT_EQ(read(stored + ",1\r\n")[0], name + ",1") << "a stored name misread";
+        ASSERT_TRUE(writeBoard(path, table, 0, name, 2)) << "the board was not written";
+        EXPECT_EQ(bytes(), stored + ",2\r\n" + stored + ",1\r\n" + QByteArray("?,77\r\n").repeated(8))
+            << "a name did not keep its bytes";
     }
-    ASSERT_TRUE(writeBoard(path, table, 0, QStringLiteral("a\r\nb\tc\x01"), 2));
+    ASSERT_TRUE(writeBoard(path, table, 0, QStringLiteral("a\r\nb\tc\x01"), 2))
+        << "the board was not written";
     EXPECT_TRUE(bytes().startsWith("a  b c ,2\r\n")) << bytes().left(20).data();
     // A name read from stray bytes holds U+FFFD, four bytes when written.
     table.boardNames[0] = QString(300000, QChar::ReplacementCharacter);
     table.boardScores[0] = 5;
-    ASSERT_TRUE(writeBoard(path, table, 1, QString(Mib, u'a'), 4));
+    ASSERT_TRUE(writeBoard(path, table, 1, QString(Mib, u'a'), 4)) << "the board was not written";
     const QStringList back = read(bytes());
-    EXPECT_TRUE(back[0] == QString((Mib - 2) / 4, QChar::ReplacementCharacter) + ",5")
-        << "stray bytes' name cut";
-    EXPECT_TRUE(back[1] == QString(Mib - 2, u'a') + ",4") << "long name cut";
+    EXPECT_EQ(back[0], QString((Mib - 2) / 4, QChar::ReplacementCharacter) + ",5") << "stray bytes' name cut";
+    EXPECT_EQ(back[1], QString(Mib - 2, u'a') + ",4") << "long name cut";
 }
 
-TEST_F(BoardFile, AddedEntryIsRankedUnderTheLockAgainstTheBoardAsItIsNow)
+TEST_F(BoardFile, EntryIsRankedAgainstTheBoardNow)
 {
     read(QByteArray("z,-1\r\n").repeated(10));
     const BoardTable shown = table;
     // Another copy stored Bert after this one read the board.
-    ASSERT_TRUE(writeBoard(path, shown, 0, QStringLiteral("Bert"), 0));
-    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::Saved);
+    ASSERT_TRUE(writeBoard(path, shown, 0, QStringLiteral("Bert"), 0)) << "the other copy's board";
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::Saved) << "Anna not stored";
     EXPECT_TRUE(bytes().startsWith("Bert,0\r\nAnna,0\r\nz,-1\r\n")) << bytes().left(40).data();
     const QByteArray better = QByteArray("b,5\r\n").repeated(10);
     read(better);
-    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::NoPlace);
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), 0), EntryOutcome::NoPlace)
+        << "a place kept on a board that has none now";
     QLockFile otherCopy(path + ".lock");
-    ASSERT_TRUE(otherCopy.tryLock(0));
-    EXPECT_EQ(addEntry(path, table, 0, QStringLiteral("Anna"), 9), EntryOutcome::Failed);
+    ASSERT_TRUE(otherCopy.tryLock(0)) << "the lock could not be taken";
+    EXPECT_EQ(addEntry(path, table, 0, QStringLiteral("Anna"), 9), EntryOutcome::Failed)
+        << "stored past another copy's lock";
     otherCopy.unlock();
-    EXPECT_EQ(bytes(), better);
+    EXPECT_EQ(bytes(), better) << "a failed entry changed the board";
     // A board removed since is made anew, as an opening makes it.
     QFile::remove(path);
-    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), -7), EntryOutcome::Saved);
-    EXPECT_EQ(bytes(), "Anna,-7\r\n" + QByteArray("0,0\r\n").repeated(9));
+    EXPECT_EQ(addEntry(path, shown, 0, QStringLiteral("Anna"), -7), EntryOutcome::Saved) << "no new board";
+    EXPECT_EQ(bytes(), "Anna,-7\r\n" + QByteArray("0,0\r\n").repeated(9)) << "the new board's bytes";
 }
 
-TEST(BoardFolder, ProgramFolderWhenWritableElseTheUsersDataFolderMadeThen)
+TEST(BoardFolder, ProgramFolderElseUserDataFolder)
 {
     QTemporaryDir program, data;
     const QString userData = data.filePath("share/tovasel");
-    EXPECT_EQ(boardFolder(program.path(), userData), program.path());
+    EXPECT_EQ(boardFolder(program.path(), userData), program.path())
+        << "a writable program folder passed over";
     EXPECT_TRUE(QDir(program.path()).isEmpty(QDir::Files | QDir::Hidden)) << "the probe was left behind";
     EXPECT_FALSE(QDir(userData).exists()) << "the user's folder made without need";
     // Nobody writes in /proc, root included, nor in a missing folder; an
     // empty name is a folder not found, not the root.
-    EXPECT_EQ(boardFolder("/proc", userData), userData);
+    EXPECT_EQ(boardFolder("/proc", userData), userData) << "a folder nobody writes in chosen";
     EXPECT_TRUE(QDir(userData).exists()) << "the user's folder was not made";
-    EXPECT_EQ(boardFolder("", userData), userData);
+    EXPECT_EQ(boardFolder("", userData), userData) << "a folder not found taken as one";
     EXPECT_FALSE(canCreateFilesIn(program.filePath("no/such"))) << "files made in a missing folder";
 }
 
@@ -189,16 +193,16 @@ protected:
 
 } // namespace
 
-TEST_F(BoardWindow, ShowsTheBoardAndTakesANameOnlyForAScoreWithAPlace)
+TEST_F(BoardWindow, TakesANameOnlyForAPlace)
 {
     const QByteArray board = "n0,900\r\nn1,500\r\nn2,500\r\nn3,120\r\n" + QByteArray("z,0\r\n").repeated(6);
     const QStringList rows = read(board);
     EXPECT_EQ(cueFor(0), QByteArrayList{content::sound(content::NoPlaceSound)}) << "no regret for no place";
     EXPECT_TRUE(nameEdit->isHidden()) << "a name box without a place";
     EXPECT_TRUE(confirmButton->isHidden()) << "a confirm button without a place";
-    EXPECT_EQ(prompt->text(), QString::fromUtf8("排行榜"));
+    EXPECT_EQ(prompt->text(), QString::fromUtf8("排行榜")) << "the caption without a place";
     for (int place = 0; place < BoardPlaces; ++place) {
-        EXPECT_EQ(label("name", place)->text() + ',' + label("score", place)->text(), rows[place]);
+        EXPECT_EQ(label("name", place)->text() + ',' + label("score", place)->text(), rows[place]) << place;
         EXPECT_EQ(label("name", place)->geometry(), QRect(16, 80 + 24 * place, 81, 25)) << place;
         EXPECT_EQ(label("score", place)->geometry(), QRect(144, 80 + 24 * place, 89, 25)) << place;
     }
@@ -210,7 +214,7 @@ TEST_F(BoardWindow, ShowsTheBoardAndTakesANameOnlyForAScoreWithAPlace)
     const QPoint placed = window.windowHandle()->position();
     EXPECT_EQ(cueFor(40000), QByteArrayList{content::sound(content::CheerSound)}) << "no cheer for a place";
     EXPECT_TRUE(nameEdit->isVisible()) << "no name box for a place";
-    EXPECT_EQ(prompt->text(), QString::fromUtf8("恭喜恭喜!您上榜了。您的大名:"));
+    EXPECT_EQ(prompt->text(), QString::fromUtf8("恭喜恭喜!您上榜了。您的大名:")) << "the caption for a place";
     EXPECT_EQ(window.windowHandle()->position(), placed) << "a second opening moved the window";
     QTest::keyClicks(nameEdit, "typed");
     window.close();
@@ -220,18 +224,18 @@ TEST_F(BoardWindow, ShowsTheBoardAndTakesANameOnlyForAScoreWithAPlace)
     EXPECT_EQ(bytes(), board) << "the close box saved a name";
     cueFor(500);
     EXPECT_EQ(nameEdit->text(), "") << "a name left from the last opening";
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(QApplication::focusWidget(), nameEdit);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << "the board did not become active";
+    EXPECT_EQ(QApplication::focusWidget(), nameEdit) << "the name box has no focus";
     QTest::keyClicks(nameEdit, "Ann");
     QTest::mouseClick(confirmButton, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible()) << "a stored name leaves the window open";
     EXPECT_TRUE(bytes().startsWith("n0,900\r\nn1,500\r\nn2,500\r\nAnn,500\r\nn3,120\r\n")) << bytes().data();
 }
 
-TEST_F(BoardWindow, NewBoardIsMadeSilentlyAndTakesNoEmptyName)
+TEST_F(BoardWindow, NewBoardSilentAndNoEmptyName)
 {
     EXPECT_EQ(cueFor(-3), QByteArrayList{}) << "a cue for a board just made";
-    EXPECT_EQ(label("name", 9)->text() + label("score", 9)->text(), "00");
+    EXPECT_EQ(label("name", 9)->text() + label("score", 9)->text(), "00") << "the new board's last row";
     confirm("", Qt::Key_Enter);
     EXPECT_TRUE(window.isVisible()) << "an empty name closed the window";
     EXPECT_EQ(bytes(), QByteArray("0,0\r\n").repeated(10)) << "an empty name was stored";
@@ -243,7 +247,7 @@ TEST_F(BoardWindow, NewBoardIsMadeSilentlyAndTakesNoEmptyName)
     EXPECT_EQ(cueFor(5), QByteArrayList{}) << "a cue for a board made again";
 }
 
-TEST_F(BoardWindow, NameThatCannotBeStoredKeepsTheWindowOpenSaysSoAndTheBoardWhole)
+TEST_F(BoardWindow, UnsavedNameKeepsTheWindowOpen)
 {
     const QByteArray board = (QByteArray(40, 'n') + ",9\r\n").repeated(10);
     read(board);
@@ -252,21 +256,22 @@ TEST_F(BoardWindow, NameThatCannotBeStoredKeepsTheWindowOpenSaysSoAndTheBoardWho
     // lock beside the board, not for the board.
     rlimit saved{};
     std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0) << "no file size limit to read";
     const rlimit tiny{256, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0) << "no file size limit to set";
     confirm("Ann");
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_TRUE(window.isVisible()) << "closed over a name not stored";
-    EXPECT_EQ(prompt->text(), QString::fromUtf8("抱歉,您的大名没能保存。"));
+    EXPECT_EQ(prompt->text(), QString::fromUtf8("抱歉,您的大名没能保存。")) << "the failure not said";
     EXPECT_LE(prompt->fontMetrics().horizontalAdvance(prompt->text()), prompt->width())
         << "the caption is cut";
     EXPECT_EQ(nameEdit->text(), "Ann") << "the name not stored is gone";
     EXPECT_EQ(bytes(), board) << "a failed save changed the board";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"mirafon1.tmp"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"mirafon1.tmp"})
+        << "a failed save left files behind";
     // A board that stands there unread (a link to nowhere) is left alone, and no name goes through it.
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::link(dir.filePath("gone"), path));
+    ASSERT_TRUE(QFile::remove(path)) << "the board could not be removed";
+    ASSERT_TRUE(QFile::link(dir.filePath("gone"), path)) << "the link could not be made";
     EXPECT_EQ(cueFor(10), QByteArrayList{}) << "a cue for a board that could not be read";
     confirm("Ann");
     EXPECT_TRUE(window.isVisible()) << "closed over a name stored nowhere";

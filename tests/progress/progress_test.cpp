@@ -33,7 +33,7 @@ WordCount countOf(int figureNo, int wordIndex)
 
 } // namespace
 
-TEST_F(Progress, CountsOnlyTheFirstClickOfEachAskAndAddsEachGameToTheRecord)
+TEST_F(Progress, CountsFirstClicksAcrossGames)
 {
     const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
     Tally tally;
@@ -63,7 +63,7 @@ TEST_F(Progress, CountsOnlyTheFirstClickOfEachAskAndAddsEachGameToTheRecord)
     EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2's words do not follow figure 1's";
 }
 
-TEST_F(Progress, ADamagedRecordStartsAfreshWholeAndIsRewrittenWhole)
+TEST_F(Progress, DamagedRecordStartsAfresh)
 {
     const QByteArray header = "tovasel-progress\t1\n";
     const QByteArray brow = "brow\t7\t3\t2026-01-02T03:04:05Z\n";
@@ -79,7 +79,8 @@ TEST_F(Progress, ADamagedRecordStartsAfreshWholeAndIsRewrittenWhole)
     QDir().mkpath(QFileInfo(recordPath()).absolutePath());
     for (const auto &[damage, bytes] : damages) {
         QFile damaged(recordPath());
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(bytes) == bytes.size()) << damage;
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly)) << damage << ": cannot be written";
+        ASSERT_EQ(damaged.write(bytes), bytes.size()) << damage << ": written short";
         damaged.close();
         EXPECT_EQ(countOf(1, 0).asked, 0) << damage << ": not started afresh";
         Tally tally;
@@ -108,7 +109,7 @@ TEST(ProgressColour, FollowsTheShareRightAtTheFirstClick)
         EXPECT_EQ(int(knowledge(asked, right)), int(expected)) << right << " right of " << asked;
 }
 
-TEST_F(Progress, TheWindowTintsEachPartByHowWellItsWordIsKnown)
+TEST_F(Progress, WindowTintsPartsByKnowledge)
 {
     Record record = freshRecord();
     record[1] = {"chin", 1, 1, 4, 1, QDateTime::currentDateTimeUtc()}; // one right of four: red

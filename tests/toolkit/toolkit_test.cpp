@@ -29,7 +29,7 @@ static std::string shown(QWidget &widget, QPoint at)
 
 // What is painted stays until cleared or a new picture comes; presses on
 // the surface itself are reported once, in its own pixels when zoomed.
-TEST(WindowSurface, KeepsWhatIsPaintedAndReportsPressesOnItselfOnly)
+TEST(WindowSurface, KeepsPaintingAndOwnPresses)
 {
     toolkit::WindowSurface surface;
     surface.resize(200, 100);
@@ -56,7 +56,7 @@ TEST(WindowSurface, KeepsWhatIsPaintedAndReportsPressesOnItselfOnly)
     EXPECT_EQ(downs.value(0).mid(2), QVariantList({21.0f, 20.0f})) << "a zoomed press misplaced";
 }
 
-TEST(PictureBox, FillsBoxesCornersIncludedAndClicksOnlyAfterAPress)
+TEST(PictureBox, FillsWholeBoxesAndClicksAfterAPress)
 {
     toolkit::PictureBox box;
     box.resize(20, 20);
@@ -69,7 +69,7 @@ TEST(PictureBox, FillsBoxesCornersIncludedAndClicksOnlyAfterAPress)
 
 // A device pixel belongs to the area pixel whose enlarged rectangle covers
 // it, at factors above and below 1.
-TEST(ScaledRect, AreaPixelIsTheOneWhoseRectangleCoversTheDevicePixel)
+TEST(ScaledRect, AreaPixelCoversTheDevicePixel)
 {
     for (const qreal factor : {2160.0 / 483, 1080.0 / 483, 1.0, 400.0 / 483}) {
         for (int device = 0; device < 2200; ++device) {
@@ -83,7 +83,7 @@ TEST(ScaledRect, AreaPixelIsTheOneWhoseRectangleCoversTheDevicePixel)
 }
 
 // 1000 twips are 66.7 pixels.
-TEST(Twips, RoundToTheNearestPixelAndPlaceTheFrameAroundAFixedClientArea)
+TEST(Twips, TwipsRoundAndFrameFitsTheClient)
 {
     QWidget window;
     toolkit::setOuterGeometryTwips(&window, 1500, 1000, 9400, 7600);
