@@ -78,6 +78,7 @@ def main():
         original = target.read_text()
         if original.count(old) != 1:
             lines.append(f"STALE     line {number}: {path}: the old text is not there exactly once")
+            print(lines[-1], flush=True)
             continue
         target.write_text(original.replace(old, new))
         try:
