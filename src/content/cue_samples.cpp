@@ -27,12 +27,12 @@ bool isCueFormat(const WavImage &wav)
 
 SDL_AudioSpec cueDeviceSpec(int bufferSamples)
 {
-    SDL_AudioSpec spec{};
-    spec.freq = CueDeviceRate;
-    spec.format = sdlSampleFormat(CueDeviceBits);
-    spec.channels = CueDeviceChannels;
-    spec.samples = Uint16(bufferSamples);
-    return spec;
+    SDL_AudioSpec device{};
+    device.freq = CueDeviceRate;
+    device.format = sdlSampleFormat(CueDeviceBits);
+    device.channels = CueDeviceChannels;
+    device.samples = Uint16(bufferSamples);
+    return device;
 }
 
 QByteArray cueSamples(const QByteArray &wavImage)

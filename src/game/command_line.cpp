@@ -16,18 +16,19 @@ const QString ProgressName = QStringLiteral("progress");
 // The options QGuiApplication and QApplication read for themselves.
 void allowQtOptions(QCommandLineParser &parser)
 {
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "name", "title",
-                             "icon", "style", "stylesheet", "qmljsdebugger", "visual"}) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    auto allow = [&parser](std::initializer_list<const char *> names, const QString &valueName) {
+        for (const char *name : names) {
+            QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
+    };
+    allow({"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+           "qwindowtitle", "session", "display", "geometry", "name", "title", "icon", "style", "stylesheet",
+           "qmljsdebugger", "visual"},
+          QStringLiteral("value"));
+    // Flags: no value follows them.
+    allow({"reverse", "widgetcount", "nograb", "dograb", "sync"}, QString());
 }
 
 } // namespace

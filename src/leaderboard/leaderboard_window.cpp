@@ -52,7 +52,7 @@ QList<QLabel *> makeColumn(QWidget *window, const QString &prefix, int left, int
 
 LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player)
     : ChildWindow(opener, QStringLiteral("排行榜"), QSize(348, 371))
-    , boardFolder_(boardFolder)
+    , boardPath_(boardFolder + leaderboard::boardFileName(1))
     , player_(player)
 {
     promptLabel_ = new QLabel(this);
@@ -95,8 +95,6 @@ void LeaderboardWindow::open(qint32 score)
 
 void LeaderboardWindow::showBoard()
 {
-    boardPath_ = boardFolder_ + leaderboard::boardFileName(1);
-
     // The controls start from their design state at every opening.
     promptLabel_->setText(promptCaption());
     nameEdit_->clear();

@@ -24,7 +24,7 @@ class LeaderboardWindow : public toolkit::ChildWindow
 
 public:
     // boardFolder is the folder of the board file, with its trailing
-    // separator, read anew at every opening.
+    // separator.
     LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player);
 
     // Shows the board for a game's final score, not modal, and takes the
@@ -35,7 +35,7 @@ private:
     void showBoard();
     void confirmName();
 
-    const QString &boardFolder_;
+    const QString boardPath_;
     CuePlayer &player_;
 
     QLabel *promptLabel_ = nullptr;
@@ -48,7 +48,6 @@ private:
     leaderboard::BoardTable table_;
     // The slot the name goes to, or -1 when the score earns none.
     qint16 place_ = -1;
-    QString boardPath_;
     // Lives as long as the window: a player may read from it while the cue plays.
     QByteArray cue_;
 };

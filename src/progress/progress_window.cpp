@@ -178,10 +178,7 @@ void ProgressWindow::showRecord()
         figure.setDevicePixelRatio(ratio);
         figureLabels_[side]->setPixmap(figure);
 
-        progress::Record words;
-        std::copy_if(record.begin(), record.end(), std::back_inserter(words),
-                     [figureNo](const progress::WordCount &entry) { return entry.figureNo == figureNo; });
-        words = progress::weakestFirst(words);
+        const progress::Record words = progress::weakestFirst(record, figureNo);
         QTableWidget *table = wordTables_[side];
         table->clearContents();
         for (int i = 0; i < words.size() && i < 2 * RowsPerBlock; ++i) {

@@ -149,8 +149,11 @@ Knowledge knowledge(int asked, int right)
     return Knowledge::Weak;
 }
 
-Record weakestFirst(Record words)
+Record weakestFirst(const Record &record, int figureNo)
 {
+    Record words;
+    std::copy_if(record.begin(), record.end(), std::back_inserter(words),
+                 [figureNo](const WordCount &entry) { return entry.figureNo == figureNo; });
     std::sort(words.begin(), words.end(), [](const WordCount &a, const WordCount &b) {
         if ((a.asked == 0) != (b.asked == 0))
             return b.asked == 0;
@@ -168,10 +171,7 @@ QString progressTable()
     const Record record = readRecord();
     QString table;
     for (int figureNo : {1, 2}) {
-        Record figure;
-        std::copy_if(record.begin(), record.end(), std::back_inserter(figure),
-                     [figureNo](const WordCount &entry) { return entry.figureNo == figureNo; });
-        for (const WordCount &entry : weakestFirst(figure))
+        for (const WordCount &entry : weakestFirst(record, figureNo))
             table += QStringLiteral("%1\t%2\t%3\n").arg(entry.word).arg(entry.asked).arg(entry.right);
     }
     return table;

@@ -46,9 +46,9 @@ enum class Knowledge { NeverAsked, Weak, Fair, Good };
 // Good above 80 % right at the first click, Fair from 50 % to 80 %, Weak under.
 Knowledge knowledge(int asked, int right);
 
-// The weakest first: the lowest share right at the first click, the words
-// never asked last, ties by word.
-Record weakestFirst(Record words);
+// The figure's words, the weakest first: the lowest share right at the first
+// click, the words never asked last, ties by word.
+Record weakestFirst(const Record &record, int figureNo);
 
 // For scripts: each figure's words, figure 1's then figure 2's, each weakest
 // first, a line a word: word, times asked, times right at the first click,
