@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue.h"
+#include "content_log.h"
 
 #include "drawings.h"
 #include "scaled_rect.h"

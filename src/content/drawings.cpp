@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "drawings.h"
+#include "content_log.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
-
-Q_LOGGING_CATEGORY(lcArt, "tovasel.art", QtWarningMsg)
 
 namespace content {
 

@@ -4,12 +4,8 @@
 #pragma once
 
 #include <QImage>
-#include <QLoggingCategory>
 #include <QRect>
 #include <QSize>
-
-// Pictures, marks and drawings that fail to load or render (tovasel.art).
-Q_DECLARE_LOGGING_CATEGORY(lcArt)
 
 namespace content {
 

@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "sdl_audio.h"
+#include "content_log.h"
 
 #include <QLibrary>
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcSound, "tovasel.sound", QtWarningMsg)
 
 namespace {
 

@@ -3,12 +3,7 @@
 
 #pragma once
 
-#include <QLoggingCategory>
-
 #include <SDL.h>
-
-// What the sound system does, and why it is silent (tovasel.sound).
-Q_DECLARE_LOGGING_CATEGORY(lcSound)
 
 // SDL2's audio functions, taken from the shared library the first time they
 // are asked for. Linking SDL2 would make every start of the program wait for

@@ -3,6 +3,7 @@
 
 #include "sdl_cue_player.h"
 
+#include "content_log.h"
 #include "cue_samples.h"
 #include "sdl_audio.h"
 
@@ -41,9 +42,11 @@ struct SdlCuePlayer::Worker
     const SdlAudio *sdl = nullptr; // loaded at the first attempt to open
     bool audioUp = false;
     Clock::time_point nextTry{};
+    bool saidSilent = false; // since the device last opened
 
     void run();
     bool openDevice();
+    void silenced(const QString &why);
     void start(const Cue &cue);
     void closeAudio();
 };
@@ -107,7 +110,7 @@ bool SdlCuePlayer::Worker::openDevice()
         // SDL would otherwise take over Ctrl-C and SIGTERM from the program.
         sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            qCDebug(lcSound) << "no audio driver:" << sdl->GetError();
+            silenced(QStringLiteral("no audio driver"));
             return false;
         }
         audioUp = true;
@@ -116,12 +119,24 @@ bool SdlCuePlayer::Worker::openDevice()
     const SDL_AudioSpec want = cueDeviceSpec(BufferSamples);
     id = sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (id == 0) {
-        qCDebug(lcSound) << "no audio device:" << sdl->GetError();
+        silenced(QStringLiteral("no audio device"));
         return false;
     }
     sdl->PauseAudioDevice(id, 0);
     device = id;
+    saidSilent = false;
     return true;
+}
+
+// The game goes silent: said once, not at every retry.
+void SdlCuePlayer::Worker::silenced(const QString &why)
+{
+    if (saidSilent) {
+        qCDebug(lcSound, "%s: %s", qUtf8Printable(why), sdl->GetError());
+        return;
+    }
+    saidSilent = true;
+    qCWarning(lcSound, "%s, the game plays without sound: %s", qUtf8Printable(why), sdl->GetError());
 }
 
 void SdlCuePlayer::Worker::start(const Cue &cue)

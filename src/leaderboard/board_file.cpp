@@ -3,33 +3,21 @@
 
 #include "board_file.h"
 
-#include <QDir>
-#include <QFile>
+#include "board_log.h"
+#include "board_store.h"
+
 #include <QFileInfo>
 #include <QHash>
+#include <QIODevice>
 #include <QLockFile>
-#include <QLoggingCategory>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
 #include <optional>
 
-#if defined(Q_OS_UNIX)
-#include <cerrno>
-
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace leaderboard {
 namespace {
-
-// Warnings only when asked for (QT_LOGGING_RULES="tovasel.board=true"): the
-// player is told nothing, but a board that fails leaves a trace.
-Q_LOGGING_CATEGORY(lcBoard, "tovasel.board", QtCriticalMsg)
 
 // Names are stored as Chinese Windows stores them, in code page 936, and a
 // character that code page lacks takes GB18030's four bytes. The two agree
@@ -306,70 +294,22 @@ QString boardLine(const QString &name, qint32 score)
     return fittedName(name, scoreText) + u',' + scoreText + QStringLiteral("\r\n");
 }
 
-// A save names its finished copy "<board>.XXXXXX" before renaming it over
-// the board; a program killed between the two leaves that copy behind, and
-// nothing else would ever remove it.
-void removeLeftoverCopies(const QString &boardPath)
-{
-    const QFileInfo board(boardPath);
-    static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
-    const QFileInfoList entries =
-        board.dir().entryInfoList({board.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo &entry : entries) {
-        if (!entry.isSymLink() && suffix.match(entry.fileName().mid(board.fileName().size())).hasMatch())
-            QFile::remove(entry.filePath());
-    }
-}
-
-// The save syncs the new board's bytes, but its new name lives in the folder:
-// synced too, a power cut just after a confirmed name keeps that name. Qt has
-// no call for it; this is the one place a port touches.
-void syncFolder(const QString &boardPath)
-{
-#if defined(Q_OS_UNIX)
-    const QByteArray folder = QFile::encodeName(QFileInfo(boardPath).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0)
-        qCWarning(lcBoard) << "cannot sync the folder of" << boardPath << ":" << qt_error_string(errno);
-    if (fd >= 0)
-        ::close(fd);
-#else
-    Q_UNUSED(boardPath);
-#endif
-}
-
 bool saveAtomically(const QString &boardPath, const QString &text)
 {
     if (!codeSwaps().valid) {
-        qCWarning(lcBoard) << "cannot write" << boardPath << ": no code page 936 in this Qt";
+        qCWarning(lcBoard, "cannot write %s: no code page 936 in this Qt", qUtf8Printable(boardPath));
         return false;
     }
     const std::optional<QByteArray> encodedText = encodeText(text);
     if (!encodedText) {
-        qCWarning(lcBoard) << "cannot write" << boardPath << ": the names do not encode";
+        qCWarning(lcBoard, "cannot write %s: the names do not encode", qUtf8Printable(boardPath));
         return false;
     }
-    const QByteArray &bytes = *encodedText;
-    QSaveFile file(boardPath);
-    // Unbuffered, so that a short write (a full disk) shows here: a buffered
-    // flush loses the rest quietly and the cut file would be committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qCWarning(lcBoard) << "cannot write" << boardPath << ":" << file.errorString();
+    QString reason;
+    if (!storeBoard(boardPath, *encodedText, &reason)) {
+        qCWarning(lcBoard, "cannot write %s: %s", qUtf8Printable(boardPath), qUtf8Printable(reason));
         return false;
     }
-    if (const qint64 written = file.write(bytes); written != bytes.size()) {
-        qCWarning(lcBoard) << "cannot write" << boardPath << ": wrote" << written << "of" << bytes.size()
-                           << "bytes," << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    // The copy is renamed over the board here.
-    if (!file.commit()) {
-        qCWarning(lcBoard) << "cannot rename the new copy over" << boardPath << ":" << file.errorString();
-        return false;
-    }
-    syncFolder(boardPath);
-    removeLeftoverCopies(boardPath);
     return true;
 }
 
@@ -396,12 +336,16 @@ QString boardFileName(qint16 grd)
 bool readBoard(const QString &boardPath, BoardTable &table)
 {
     if (!codeSwaps().valid) {
-        qCWarning(lcBoard) << "cannot read" << boardPath << ": no code page 936 in this Qt";
+        qCWarning(lcBoard, "cannot read %s: no code page 936 in this Qt", qUtf8Printable(boardPath));
         return false;
     }
-    QFile file(boardPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcBoard) << "cannot read" << boardPath << ":" << file.errorString();
+    QString reason;
+    const std::unique_ptr<QIODevice> file = openBoard(boardPath, &reason);
+    if (!file) {
+        // A first game has no board yet: nothing went wrong.
+        const QFileInfo board(boardPath);
+        if (board.exists() || board.isSymLink())
+            qCWarning(lcBoard, "cannot read %s: %s", qUtf8Printable(boardPath), qUtf8Printable(reason));
         return false;
     }
 
@@ -415,7 +359,7 @@ bool readBoard(const QString &boardPath, BoardTable &table)
     bool afterCr = false;  // an LF right here belongs to the CR before it
     bool lineOpen = false; // bytes seen since the last line end
     while (slot < BoardPlaces) {
-        const QByteArray chunk = file.read(ChunkBytes);
+        const QByteArray chunk = file->read(ChunkBytes);
         if (chunk.isEmpty())
             break;
         for (qsizetype i = 0; i < chunk.size() && slot < BoardPlaces; ++i) {
@@ -493,9 +437,9 @@ EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 
     QLockFile lock(boardPath + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
     if (!lock.tryLock(LockWaitMs)) {
-        qCWarning(lcBoard) << "cannot lock" << boardPath << ":"
-                           << (lock.error() == QLockFile::LockFailedError ? "another copy holds it"
-                                                                          : "no lock file can be made");
+        qCWarning(lcBoard, "cannot lock %s: %s", qUtf8Printable(boardPath),
+                  lock.error() == QLockFile::LockFailedError ? "another copy holds it"
+                                                             : "no lock file can be made");
         return EntryOutcome::Failed;
     }
     BoardTable now = shown;

@@ -4,18 +4,15 @@
 #include "word_record.h"
 
 #include "catalogue.h"
+#include "progress_log.h"
+#include "stored_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
-#include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
-
-Q_LOGGING_CATEGORY(lcProgress, "tovasel.progress", QtWarningMsg)
 
 namespace progress {
 namespace {
@@ -23,12 +20,8 @@ namespace {
 const QByteArray Header = QByteArrayLiteral("tovasel-progress\t1");
 // Twenty lines fill about a kilobyte; anything much larger is not ours.
 constexpr qint64 MaxFileBytes = 64 * 1024;
-
-Record damaged(const char *why)
-{
-    qCDebug(lcProgress, "the progress record is damaged (%s); it starts afresh", why);
-    return freshRecord();
-}
+// A damaged file is kept aside whole up to this size.
+constexpr qint64 MaxAsideBytes = 1024 * 1024;
 
 // A count as written: plain decimal digits, no sign, no spaces.
 bool readCount(const QByteArray &field, int &count)
@@ -61,42 +54,44 @@ QString recordPath()
            QStringLiteral("/tovasel/progress.tsv");
 }
 
-Record parseRecord(const QByteArray &bytes)
+Record parseRecord(const QByteArray &bytes, int *damagedLines)
 {
-    if (bytes.size() > MaxFileBytes)
-        return damaged("size");
-    QList<QByteArray> lines = bytes.split('\n');
-    // A file cut short ends inside a line.
-    if (!lines.takeLast().isEmpty())
-        return damaged("end");
-    if (lines.value(0) != Header)
-        return damaged("header");
+    int damaged = 0;
     Record record = freshRecord();
+    QList<QByteArray> lines = bytes.split('\n');
+    if (bytes.size() > MaxFileBytes || lines.value(0) != Header) {
+        damaged = bytes.isEmpty() ? 0 : -1;
+        lines.clear();
+    }
+    // A file cut short ends inside a line.
+    if (!lines.isEmpty() && !lines.takeLast().isEmpty())
+        ++damaged;
     QSet<QString> seen;
     for (const QByteArray &line : lines.mid(1)) {
         const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() != 4)
-            return damaged("fields");
         const QString word = QString::fromLatin1(fields[0]);
         const auto entry = std::find_if(record.begin(), record.end(),
                                         [&word](const WordCount &known) { return known.word == word; });
         // A word the game no longer asks is dropped.
-        if (entry == record.end())
+        if (entry == record.end() && fields.size() == 4)
             continue;
-        if (seen.contains(word))
-            return damaged("a word twice");
+        WordCount read = entry == record.end() ? WordCount() : *entry;
+        bool good = fields.size() == 4 && !seen.contains(word) && readCount(fields[1], read.asked) &&
+                    readCount(fields[2], read.right) && read.right <= read.asked &&
+                    fields[3].isEmpty() == (read.asked == 0);
+        if (good && read.asked > 0) {
+            read.lastAsked = QDateTime::fromString(QString::fromLatin1(fields[3]), Qt::ISODate);
+            good = read.lastAsked.isValid() && read.lastAsked.timeSpec() == Qt::UTC;
+        }
+        if (!good) {
+            ++damaged;
+            continue;
+        }
         seen.insert(word);
-        if (!readCount(fields[1], entry->asked) || !readCount(fields[2], entry->right) ||
-            entry->right > entry->asked)
-            return damaged("counts");
-        if (fields[3].isEmpty() != (entry->asked == 0))
-            return damaged("date for the count");
-        if (entry->asked == 0)
-            continue;
-        entry->lastAsked = QDateTime::fromString(QString::fromLatin1(fields[3]), Qt::ISODate);
-        if (!entry->lastAsked.isValid() || entry->lastAsked.timeSpec() != Qt::UTC)
-            return damaged("date");
+        *entry = read;
     }
+    if (damagedLines)
+        *damagedLines = damaged;
     return record;
 }
 
@@ -112,29 +107,49 @@ QByteArray formatRecord(const Record &record)
     return bytes;
 }
 
+QString damagedRecordPath(const QString &path)
+{
+    return path + QStringLiteral(".damaged");
+}
+
 Record readRecord(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return freshRecord();
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcProgress) << "the progress record cannot be read:" << file.errorString();
+    QByteArray bytes;
+    QString reason;
+    if (!toolkit::readStoredFile(path, MaxAsideBytes, bytes, &reason)) {
+        qCWarning(lcProgress, "cannot read %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
         return freshRecord();
     }
-    return parseRecord(file.read(MaxFileBytes + 1));
+    int damaged = 0;
+    const Record record = parseRecord(bytes, &damaged);
+    if (damaged == 0)
+        return record;
+    const QString lost = damaged < 0
+                             ? QStringLiteral("it is not a record, and starts afresh")
+                             : QStringLiteral("%1 damaged lines count as words never asked").arg(damaged);
+    // Kept before the next save replaces it; once is enough for the same bytes.
+    const QString aside = damagedRecordPath(path);
+    QByteArray keptAside;
+    if ((toolkit::readStoredFile(aside, MaxAsideBytes, keptAside) && keptAside == bytes) ||
+        toolkit::replaceStoredFile(aside, bytes, &reason)) {
+        qCWarning(lcProgress, "the record %s is damaged: %s; the damaged file is kept as %s",
+                  qUtf8Printable(path), qUtf8Printable(lost), qUtf8Printable(aside));
+    } else {
+        qCWarning(lcProgress, "the record %s is damaged: %s; it cannot be kept aside as %s: %s",
+                  qUtf8Printable(path), qUtf8Printable(lost), qUtf8Printable(aside), qUtf8Printable(reason));
+    }
+    return record;
 }
 
 bool writeRecord(const Record &record, const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QByteArray bytes = formatRecord(record);
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows here.
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                       file.write(bytes) == bytes.size() && file.commit();
-    if (!saved)
-        qCDebug(lcProgress) << "the progress record was not saved:" << file.errorString();
-    return saved;
+    QString reason;
+    if (!toolkit::replaceStoredFile(path, formatRecord(record), &reason)) {
+        qCWarning(lcProgress, "cannot save %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
+        return false;
+    }
+    return true;
 }
 
 Knowledge knowledge(int asked, int right)

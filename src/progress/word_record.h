@@ -30,13 +30,20 @@ Record freshRecord();
 // The record's file in the user's data folder.
 QString recordPath();
 
-// The record a file's bytes hold, or a fresh one when they are damaged in
-// any way: a record is trusted whole or not at all.
-Record parseRecord(const QByteArray &bytes);
+// The record a file's bytes hold. A damaged line (a count written wrong, a
+// line cut short) counts as its word never asked, and the lines that read
+// well are kept; a file that is not a record at all is a fresh record.
+// damagedLines counts what was lost, -1 for the whole file.
+Record parseRecord(const QByteArray &bytes, int *damagedLines = nullptr);
 QByteArray formatRecord(const Record &record);
-// An absent, unreadable, oversized or damaged file reads as a fresh record.
+// The file's copy kept aside when it was found damaged, the newest only.
+QString damagedRecordPath(const QString &path = recordPath());
+// An absent file reads as a fresh record. A damaged one is kept aside, before
+// any save can replace it, and a warning says so on stderr. The record is
+// never read through a link.
 Record readRecord(const QString &path = recordPath());
-// Atomic: a failed save leaves the old file as it was.
+// Atomic, and never through a link: a failed save leaves the old file as it
+// was.
 bool writeRecord(const Record &record, const QString &path = recordPath());
 
 // The count a word's asked and right counts never pass.

@@ -9,14 +9,21 @@
 # all stay on the board. A save that fails (a read-only board, a full disk)
 # keeps the leaderboard open and the old board whole, and the game plays on.
 # A folder named in GBK bytes holds its board, for root and for nobody, and
-# nothing is written at /. Every game ends with two misses, scoring 0, on a
-# board seeded with -1. Usage: bash board_save_test.sh TOVASEL_BINARY SOURCE_DIR
+# nothing is written at /. A classroom: a teacher (1234) plays first, then a
+# pupil (nobody) and root, in folders open to all (0777), to a group (2775)
+# and to all with the sticky bit (1777); every name is stored. A teacher's
+# board left by an older game (0644) takes a pupil's name where the folder
+# allows it, and is left alone where it does not, saying so on stderr. Links
+# planted in place of the board, its lock and the record are never written
+# through. Games end with two misses, scoring 0 on a board seeded with -1,
+# or after a first right answer where a board's zeros must be beaten.
+# Usage: bash board_save_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
 binary=$(readlink -f "$1") at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null)
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: playing as two users and mounting a small disk need root"; exit 77; }
 xgame_display "$(cd "$2" && pwd)" && xgame_need setpriv && chmod 755 "$XGAME_TMP"
-declare -A disp=([A]=$DISPLAY) wid pid board
+declare -A disp=([A]=$DISPLAY [C]=$DISPLAY) wid pid board uid=([A]=0 [B]=65534 [C]=1234)
 n=$((${DISPLAY#:} + 1))
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
 Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb-b.log" 2>&1 &
@@ -35,17 +42,20 @@ start()
     on "$1" && mkdir -p "$home" && { [ -e "$2/tovasel" ] || cp "$binary" "$2/tovasel"; }
     XGAME_ENV=(HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache")
     XGAME_AS=() XGAME_RUN=./tovasel XGAME_LOG=$XGAME_TMP/$1.log
-    if [ "$1" = B ]; then
-        mkdir -p -m 700 "$XGAME_TMP/runtime-b" && chown -R 65534:65534 "$home" "$XGAME_TMP/runtime-b"
-        XGAME_AS=(setpriv --reuid=65534 --regid=65534 --clear-groups) XGAME_ENV+=(XDG_RUNTIME_DIR="$XGAME_TMP/runtime-b")
+    if [ "${uid[$1]}" != 0 ]; then
+        local u=${uid[$1]} && mkdir -p -m 700 "$XGAME_TMP/runtime-$1" && chown -R "$u:$u" "$home" "$XGAME_TMP/runtime-$1"
+        XGAME_AS=(setpriv --reuid="$u" --regid="$u" --groups="$class") XGAME_ENV+=(XDG_RUNTIME_DIR="$XGAME_TMP/runtime-$1")
     fi
     xgame_launch "$binary" "$2" && wid[$1]=$XGAME_WID pid[$1]=$XGAME_PROGRAM_PID
 }
 quit() { on "$1" && xgame_quit 20 && unset "pid[$1]" || xgame_fail "copy $1 did not end"; }
-game() { xgame_game && board[$copy]=$XGAME_BOARD; }
+game() { xgame_game "$@" && board[$copy]=$XGAME_BOARD; }
+class=1500
 
 # seed FILE [OWNER]: ten rows "z,-1", writable by all unless OWNER is given.
 seed() { printf 'z,-1\r\n%.0s' {1..10} >"$1" && chmod 666 "$1" && { [ -z "${2:-}" ] || chown "$2" "$1"; }; }
+# as_teacher COMMAND...: runs COMMAND as the teacher, with the usual umask.
+as_teacher() { setpriv --reuid=1234 --regid=1234 --clear-groups sh -c 'umask 022 && "$@"' sh "$@"; }
 
 # confirm NAME: types NAME into this copy's leaderboard and presses Enter.
 confirm() { xdotool mousemove --window "$XGAME_BOARD" 100 60 click 1 type --delay 20 "$1" && xdotool key Return; }
@@ -56,6 +66,16 @@ refused()
     confirm Nora && ! xgame_until 2 xgame_gone "$XGAME_BOARD" || xgame_fail "$1: the leaderboard closed over a failed save"
     xgame_dismiss "$XGAME_BOARD" && game && xgame_dismiss "$XGAME_BOARD" || xgame_fail "$1: the game does not play on"
 }
+
+# lists FILE NAME...: each name is on the ten-line board, with its score.
+lists()
+{
+    local f=$1 name && shift
+    [ "$(grep -c $'\r$' "$f")" = 10 ] || xgame_fail "${f#"$XGAME_TMP"/} is not ten lines: $(tr '\r\n' ' |' <"$f")"
+    for name; do grep -q "^$name,[1-9]" "$f" || xgame_fail "${f#"$XGAME_TMP"/} lacks $name: $(tr '\r\n' ' |' <"$f")"; done
+}
+# warned COPY TEXT: the copy's log has a warning line with TEXT.
+warned() { grep -q "^tovasel.board: .*$2" "$XGAME_TMP/$1.log" || xgame_fail "no warning '$2' from copy $1: $(cat "$XGAME_TMP/$1.log")"; }
 
 # holds FILE NAME...: the board is the names with 0, then the seed's rows.
 holds()
@@ -87,5 +107,52 @@ start A "$gbk" && game && saved Gina && quit A && start B "$gbk" && game && save
 now_at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null)
 [ "$now_at_root" = "$at_root" ] || xgame_fail "written at /: $now_at_root"
 holds "$gbk/mirafon1.tmp" Gina Nils
+
+umask 022
+echo "== classroom"
+declare -A pupil=([A]=Rita [B]=Nils [C]=Tina)
+for mode in 0777 2775 1777; do
+    room=$XGAME_TMP/room-$mode && mkdir "$room" && chgrp "$class" "$room" && chmod "$mode" "$room"
+    for c in C B A; do
+        start "$c" "$room" && game yes && saved "${pupil[$c]}$mode" && quit "$c"
+        if [ "$c" = C ]; then
+            perm=$(stat -c %a "$room/mirafon1.tmp") want=$([ "$mode" = 2775 ] && echo 664 || echo 666)
+            [ "$perm" = "$want" ] || xgame_fail "the teacher's board in a $mode folder is $perm, not $want"
+        fi
+    done
+    lists "$room/mirafon1.tmp" Tina$mode Nils$mode Rita$mode
+done
+
+echo "== a teacher's board from an older game"
+for mode in 0777 1777; do
+    old=$XGAME_TMP/old-$mode && mkdir -m "$mode" "$old" &&
+        as_teacher sh -c 'printf "z,-1\r\n%.0s" 1 2 3 4 5 6 7 8 9 10 >"$1"' sh "$old/mirafon1.tmp" || xgame_fail "no older board"
+    before=$(cat "$old/mirafon1.tmp")
+    start B "$old" && game yes
+    if [ "$mode" = 0777 ]; then
+        saved "Olga" && lists "$old/mirafon1.tmp" Olga
+    else
+        confirm Nora && ! xgame_until 2 xgame_gone "$XGAME_BOARD" || xgame_fail "the leaderboard closed over a refused save"
+        [ "$(cat "$old/mirafon1.tmp")" = "$before" ] || xgame_fail "another user's board in a sticky folder changed"
+        warned B "mirafon1.tmp: this user may not write it" && xgame_dismiss "$XGAME_BOARD"
+    fi
+    quit B
+done
+
+echo "== planted links"
+victims=$XGAME_TMP/victims links=$XGAME_TMP/links home=$XGAME_TMP/home-links
+mkdir -m 755 "$victims" && mkdir -m 777 "$links" && mkdir -p "$home/.local/share/tovasel" && chown 1234:1234 "$victims"
+for v in board lock record; do as_teacher sh -c 'printf "V,5\r\n%.0s" 1 2 3 4 5 6 7 8 9 10 >"$1"' sh "$victims/$v.txt"; done
+cp -a "$victims" "$XGAME_TMP/victims-before"
+ln -s "$victims/board.txt" "$links/mirafon1.tmp" && ln -s "$victims/lock.txt" "$links/mirafon1.tmp.lock"
+ln -s "$victims/record.txt" "$home/.local/share/tovasel/progress.tsv"
+start A "$links" "$home" && game yes && confirm Mallory && ! xgame_until 2 xgame_gone "$XGAME_BOARD" ||
+    xgame_fail "the leaderboard closed over a board that is a link"
+warned A "mirafon1.tmp: a link stands in its place" && xgame_dismiss "$XGAME_BOARD" && quit A
+diff -r "$XGAME_TMP/victims-before" "$victims" >/dev/null || xgame_fail "a link was written through: $(cat "$victims"/*)"
+for l in "$links/mirafon1.tmp" "$links/mirafon1.tmp.lock" "$home/.local/share/tovasel/progress.tsv"; do
+    [ -L "$l" ] || xgame_fail "${l#"$XGAME_TMP"/} is no longer a link"
+done
+
 found=$(find "$XGAME_TMP"/home-? -name mirafon1.tmp) && [ -z "$found" ] || xgame_fail "boards in the users' folders: $found"
-echo "board saves: every name kept, failures shown, GBK folder used"
+echo "board saves: every name kept, in every shared folder; failures shown; no link written through; GBK folder used"

@@ -4,7 +4,9 @@
 
 # The command line answers without a display: --help and --version print and
 # exit 0, an unknown option is refused on stderr with status 2, and Qt's own
-# options still reach Qt and start the game.
+# options still reach Qt and start the game. --progress over a damaged record
+# keeps its good lines, says on stderr where the damaged file is kept, and
+# exits 0.
 # Usage: bash command_line_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 binary=$1
@@ -31,6 +33,15 @@ status=$?
 [ "$status" = 2 ] || fail "--bogus exited $status, not 2"
 grep -q "bogus" "$tmp/err" || fail "--bogus was not named on stderr: $(cat "$tmp/err")"
 [ -s "$tmp/out" ] && fail "--bogus printed on stdout: $(cat "$tmp/out")"
+
+record=$tmp/data/tovasel/progress.tsv && mkdir -p "${record%/*}"
+printf 'tovasel-progress\t1\nbrow\t4\t3\t2026-01-02T03:04:05Z\nchin\t2\tx\t2026-01-02T03:04:05Z\n' >"$record"
+XDG_DATA_HOME=$tmp/data run --progress
+status=$?
+[ "$status" = 0 ] || fail "--progress over a damaged record exited $status"
+grep -qx 'brow	4	3' "$tmp/out" || fail "--progress lost the good line of a damaged record: $(head -3 "$tmp/out")"
+grep -q "damaged.*$record.damaged" "$tmp/err" || fail "--progress did not say where the damaged record is kept: $(cat "$tmp/err")"
+cmp -s "$record" "$record.damaged" || fail "the damaged record was not kept aside whole"
 
 # A copy of its own, so that no running game takes the start over.
 cp "$binary" "$tmp/tovasel"

@@ -8,6 +8,7 @@
 # the peak memory must stay near the baseline run's (no huge file read in
 # whole), the typed name must land in the board, a second game must play and
 # the program must end normally, with no sanitizer report in a sanitizer build.
+# A game with no audio device says once on stderr that it plays silent.
 # Usage: bash hostile_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
@@ -74,6 +75,8 @@ check()
             head -c 20 "$board" | grep -aq $'^Tester,[1-9][0-9]*\r$' ||
             xgame_fail "$case: Tester is not first of ten lines in $board: $(head -c 40 "$board" | cat -v)" ;;&
     read_only_folder) [ "$(ls -A "$program")" = tovasel ] || xgame_fail "$case: files written: $(ls -A "$program")" ;;
+    no_audio_*) [ "$(grep -c '^tovasel.sound: no audio .*without sound' "$XGAME_LOG")" = 1 ] ||
+        xgame_fail "$case: the silent game was not said once on stderr: $(grep -v ALSA "$XGAME_LOG" | head -c 400)" ;;
     long_name) [ "$(sed -n 2p "$board" | wc -c)" -eq 800004 ] || xgame_fail "$case: the long name was not kept whole" ;;
     esac
 }

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The real program under Xvfb: a right answer scores, a miss costs one life
-# and keeps the question, and the next game starts from a clean figure.
+# and keeps the question, and the next game starts from a clean figure. A
+# game on a healthy machine prints nothing.
 # Usage: bash play_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
@@ -48,4 +49,5 @@ clean()
 }
 again= differ=
 xgame_until 10 clean || xgame_fail "the next game shows more than the hint of word '$again' ($differ pixels differ)"
+[ ! -s "$XGAME_TMP/program.log" ] || xgame_fail "a healthy game printed: $(head -c 600 "$XGAME_TMP/program.log")"
 echo "word $word right, two misses on word $next, the next game showed only word $again's hint"

@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program is also the writer it kills, started as
-//   board_crash_test --writer BOARD_FILE N [--die-at-rename]
+//   board_crash_test --writer BOARD_FILE N [--die-at-rename | --as-nobody]
 // which rewrites the board the file holds (board N - 1), says "r", then writes
 // boards N, N + 1, ... saying "s" before each write and "f" after it, until
 // killed. With --die-at-rename it kills itself at its first write's rename,
-// the last moment a write can be cut. A failed write exits 2.
+// the last moment a write can be cut; with --as-nobody it writes as user
+// 65534. A failed write exits 2.
 #include "board_file.h"
 
 #include <QCoreApplication>
@@ -17,12 +18,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 #include <random>
 #include <thread>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +49,18 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+leaderboard::BoardTable tableOf(const QString &path)
+{
+    leaderboard::BoardTable table;
+    leaderboard::readBoard(path, table);
+    return table;
+}
+
+bool operator==(const leaderboard::BoardTable &a, const leaderboard::BoardTable &b)
+{
+    return a.boardNames == b.boardNames && a.boardScores == b.boardScores;
 }
 
 struct Writer : QProcess
@@ -74,65 +90,92 @@ int main(int argc, char **argv)
     }
     const QString board = QFile::decodeName(argv[2]);
     std::uint64_t n = QByteArray(argv[3]).toULongLong();
+    const QByteArray option = argc > 4 ? argv[4] : "";
+    if (option == "--as-nobody" && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+        return 2;
     if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
         return 2;
-    for (dieAtRename = argc > 4;; ++n) {
+    for (dieAtRename = option == "--die-at-rename";; ++n) {
         if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
             return 2;
     }
 }
+
+namespace {
+
+// Kills a writer at random moments, 200 times or more; after each kill,
+// holds(which) says whether the board reads whole as board 0 or 1, and
+// afterKill(k) checks the rest. Prints its seed: TOVASEL_CRASH_SEED repeats
+// a run, TOVASEL_CRASH_KILLS lengthens it.
+void killWriters(const QString &boardPath, const QStringList &options, const std::function<bool(int)> &holds,
+                 const std::function<void(std::uint64_t)> &afterKill)
+{
+    // A write's time as this build and machine take it: a sanitizer build writes far slower.
+    const auto started = std::chrono::steady_clock::now();
+    for (int which : {1, 0})
+        ASSERT_TRUE(writeBoard(boardPath, which)) << "the first board was not written";
+    const auto writeTime = std::chrono::duration_cast<std::chrono::microseconds>(
+        (std::chrono::steady_clock::now() - started) / 2);
+    const std::uint64_t seed =
+        qEnvironmentVariable("TOVASEL_CRASH_SEED", QString::number(std::random_device()())).toULongLong();
+    const std::uint64_t kills = qMax(200, qEnvironmentVariableIntValue("TOVASEL_CRASH_KILLS"));
+    std::cout << "seed " << seed << std::endl;
+    std::mt19937_64 random(seed);
+    const QString folder = QFileInfo(boardPath).absolutePath();
+    std::uint64_t k = 0, onBoard = 0, inFile = 0;
+    // A busy machine lands fewer kills in the file: it gets more kills, not a weaker test.
+    for (; k < kills || (inFile < kills / 40 && k < 5 * kills); ++k) {
+        Writer writer(QStringList{boardPath, QString::number(onBoard + 1)} + options);
+        ASSERT_TRUE(writer.ready()) << "writer " << k << " did not start";
+        // Up to a few writes' time, so that kills fall at every step of one.
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * writeTime.count() + 1)));
+        bool open = false; // the board or a copy of it, named or not
+        for (const QFileInfo &fd : QDir(QString("/proc/%1/fd").arg(writer.processId()))
+                                       .entryInfoList(QDir::AllEntries | QDir::System))
+            open = open || fd.symLinkTarget().startsWith(folder + '/');
+        inFile += open;
+        writer.kill();
+        ASSERT_TRUE(writer.killedBySigkill()) << "writer " << k << " was not killed";
+        const QByteArray said = writer.readAll(); // "s" and "f" for each write started and finished
+        const std::uint64_t s = onBoard + said.count('s'), f = onBoard + said.count('f');
+        const bool written = s != f && holds(s % 2);
+        if (!written) {
+            ASSERT_TRUE(holds(f % 2)) << "neither board whole after kill " << k << ", seed " << seed;
+        }
+        onBoard = written ? s : f;
+        afterKill(k);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+    std::cout << k << " kills, " << inFile << " in the file, " << onBoard << " boards written" << std::endl;
+    EXPECT_GE(inFile, kills / 40) << "too few kills fell inside a write";
+}
+
+} // namespace
 
 TEST(BoardCrash, KilledWriteLeavesAWholeBoard)
 {
     QTemporaryDir folder;
     const QString boardPath = folder.filePath("mirafon1.tmp");
     QByteArrayList expected(2);
-    const auto started = std::chrono::steady_clock::now();
-    for (int which : {1, 0}) {
-        ASSERT_TRUE(writeBoard(boardPath, which)) << "the first board was not written";
+    for (int which : {0, 1}) {
+        ASSERT_TRUE(writeBoard(boardPath, which)) << "board " << which << " was not written";
         expected[which] = fileBytes(boardPath);
     }
-    // A write's time as this build and machine take it: a sanitizer build writes far slower.
-    const auto writeTime = std::chrono::duration_cast<std::chrono::microseconds>(
-        (std::chrono::steady_clock::now() - started) / 2);
     const auto entries = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
-    // TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
-    const std::uint64_t seed =
-        qEnvironmentVariable("TOVASEL_CRASH_SEED", QString::number(std::random_device()())).toULongLong();
-    const std::uint64_t kills = qMax(200, qEnvironmentVariableIntValue("TOVASEL_CRASH_KILLS"));
-    std::cout << "seed " << seed << std::endl;
-    std::mt19937_64 random(seed);
-    std::uint64_t k = 0, onBoard = 0, inFile = 0;
-    // A busy machine lands fewer kills in the file: it gets more kills, not a weaker test.
-    for (; k < kills || (inFile < kills / 40 && k < 5 * kills); ++k) {
-        Writer writer({boardPath, QString::number(onBoard + 1)});
-        ASSERT_TRUE(writer.ready()) << "writer " << k << " did not start";
-        // Up to a few writes' time, so that kills fall at every step of one.
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * writeTime.count() + 1)));
-        bool open = false; // the save's copy, named or not
-        for (const QFileInfo &fd : QDir(QString("/proc/%1/fd").arg(writer.processId()))
-                                       .entryInfoList(QDir::AllEntries | QDir::System))
-            open = open || fd.symLinkTarget().startsWith(folder.path() + '/');
-        inFile += open;
-        writer.kill();
-        ASSERT_TRUE(writer.killedBySigkill()) << "writer " << k << " was not killed";
-        const QByteArray said = writer.readAll(); // "s" and "f" for each write started and finished
-        const std::uint64_t s = onBoard + said.count('s'), f = onBoard + said.count('f');
-        const QByteArray bytes = fileBytes(boardPath);
-        const bool written = s != f && bytes == expected[s % 2];
-        if (!written) {
-            ASSERT_EQ(bytes, expected[f % 2]) << "neither board whole after kill " << k << ", seed " << seed;
-        }
-        onBoard = written ? s : f;
-        // A write killed between naming its copy and renaming it leaves the copy: whole.
-        for (const QString &name : entries())
-            ASSERT_TRUE(expected.contains(fileBytes(folder.filePath(name))))
-                << name.toStdString() << " is not whole after kill " << k << ", seed " << seed;
-    }
-    std::cout << k << " kills, " << inFile << " in the file, " << onBoard << " boards written" << std::endl;
-    EXPECT_GE(inFile, kills / 40) << "too few kills fell inside a write";
+    killWriters(
+        boardPath, {}, [&](int which) { return fileBytes(boardPath) == expected[which]; },
+        [&](std::uint64_t k) {
+            // A write killed between naming its copy and renaming it leaves the copy: whole.
+            for (const QString &name : entries())
+                ASSERT_TRUE(expected.contains(fileBytes(folder.filePath(name))))
+                    << name.toStdString() << " is not whole after kill " << k;
+        });
+    if (HasFatalFailure())
+        return;
 
     // Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
+    ASSERT_TRUE(writeBoard(boardPath, 0)) << "board 0 was not written";
     Writer writer({boardPath, "1", "--die-at-rename"});
     ASSERT_TRUE(writer.ready()) << "the writer did not start";
     ASSERT_TRUE(writer.killedBySigkill()) << "the writer was not killed at the rename";
@@ -144,4 +187,26 @@ TEST(BoardCrash, KilledWriteLeavesAWholeBoard)
     ASSERT_TRUE(writeBoard(boardPath, 0)) << "the next write failed";
     EXPECT_EQ(entries(), QStringList({"mirafon1.tmp", "mirafon1.tmp.bak"}))
         << "the next write did not remove its old copy, or removed the user's";
+}
+
+// Another user's board in a folder with the sticky bit (as /tmp and shared
+// drives have) cannot be renamed over: it is written in place, and a kill
+// at any moment still leaves a board that reads whole.
+TEST(BoardCrash, KilledInPlaceWriteLeavesAWholeBoard)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "writing as another user needs root";
+    QTemporaryDir folder;
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 01777), 0) << "the folder was not shared";
+    const QString boardPath = folder.filePath("mirafon1.tmp");
+    std::array<leaderboard::BoardTable, 2> expected;
+    for (int which : {0, 1}) {
+        ASSERT_TRUE(writeBoard(boardPath, which)) << "board " << which << " was not written";
+        expected[which] = tableOf(boardPath);
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(boardPath).constData(), 0666), 0) << "the board was not shared";
+    killWriters(
+        boardPath, {"--as-nobody"}, [&](int which) { return tableOf(boardPath) == expected[which]; },
+        [](std::uint64_t) {});
+    EXPECT_EQ(QFileInfo(boardPath).ownerId(), 0u) << "the board was replaced, not written in place";
 }

@@ -63,33 +63,35 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2's words do not follow figure 1's";
 }
 
-TEST_F(Progress, DamagedRecordStartsAfresh)
+TEST_F(Progress, DamagedLinesAloneAreLostAndTheFileKeptAside)
 {
     const QByteArray header = "tovasel-progress\t1\n";
     const QByteArray brow = "brow\t7\t3\t2026-01-02T03:04:05Z\n";
-    const QList<std::pair<const char *, QByteArray>> damages{
-        {"cut before its last new line", header + brow + "chin\t2\t1\t2026-01-02T03:04:05Z"},
-        {"another version", "tovasel-progress\t2\n" + brow},
-        {"right above asked", header + brow + "chin\t2\t3\t2026-01-02T03:04:05Z\n"},
-        {"a local time", header + brow + "chin\t2\t1\t2026-01-02T03:04:05\n"},
-        {"a word twice", header + brow + brow},
-        {"binary junk", header + brow + QByteArray("\0\xff\t\x80\n", 5)},
-        {"too large", header + brow + QByteArray("zzz\t0\t0\t\n").repeated(8000)},
+    // What each file holds, and whether brow's good line survives it.
+    const QList<std::tuple<const char *, QByteArray, bool>> damages{
+        {"cut before its last new line", header + brow + "chin\t2\t1\t2026-01-02T03:04:05Z", true},
+        {"right above asked", header + "chin\t2\t3\t2026-01-02T03:04:05Z\n" + brow, true},
+        {"a local time", header + brow + "chin\t2\t1\t2026-01-02T03:04:05\n", true},
+        {"binary junk", header + QByteArray("\0\xff\t\x80\n", 5) + brow, true},
+        {"another version", "tovasel-progress\t2\n" + brow, false},
+        {"too large", header + brow + QByteArray("zzz\t0\t0\t\n").repeated(8000), false},
     };
     QDir().mkpath(QFileInfo(recordPath()).absolutePath());
-    for (const auto &[damage, bytes] : damages) {
+    for (const auto &[damage, bytes, browKept] : damages) {
         QFile damaged(recordPath());
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly)) << damage << ": cannot be written";
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            << damage << ": cannot be written";
         ASSERT_EQ(damaged.write(bytes), bytes.size()) << damage << ": written short";
         damaged.close();
-        EXPECT_EQ(countOf(1, 0).asked, 0) << damage << ": not started afresh";
+        EXPECT_EQ(countOf(1, 0).asked, browKept ? 7 : 0) << damage << ": brow's good line";
+        EXPECT_EQ(countOf(1, 1).asked, 0) << damage << ": chin's damaged line was trusted";
         Tally tally;
         tally.questionAsked(1, 1);
         tally.gameEnded();
-        QFile file(recordPath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << damage;
-        EXPECT_EQ(file.readAll().count('\n'), 21) << damage << ": not rewritten whole, a line a word";
         EXPECT_EQ(countOf(1, 1).asked, 1) << damage << ": the new game was not saved";
+        QFile aside(damagedRecordPath());
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly)) << damage << ": the damaged file was not kept aside";
+        EXPECT_EQ(aside.readAll(), bytes) << damage << ": the file kept aside is not the damaged one";
     }
     QFile::remove(recordPath());
     QDir().mkpath(recordPath());
