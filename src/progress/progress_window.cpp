@@ -138,6 +138,7 @@ QTableWidget *newWordTable(QWidget *parent)
 ProgressWindow::ProgressWindow(QWidget *opener)
     : toolkit::ChildWindow(opener, QStringLiteral("学习进度"), WindowSize, toolkit::Scaling::None)
 {
+    closeOnEscape();
     for (int side = 0; side < 2; ++side) {
         const int left = Margin + side * (FigureSize + Margin);
         figureLabels_[side] = new QLabel(this);
