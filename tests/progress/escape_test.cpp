@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -27,37 +26,21 @@ struct Silence : CuePlayer
 // Escape goes through the window system, to whatever has the focus inside.
 TEST(ChildWindows, EscapeClosesAllButTheLeaderboard)
 {
+    QWidget opener;
     QTemporaryDir boardFolder;
     Silence player;
-    using Opening = std::function<std::unique_ptr<QWidget>(QWidget *)>;
-    const QList<std::tuple<const char *, Opening, bool>> windows{
-        {"the parents' window",
-         [](QWidget *opener) {
-             auto window = std::make_unique<ProgressWindow>(opener);
-             window->open();
-             return window;
-         },
-         true},
-        {"the help",
-         [](QWidget *opener) {
-             auto window = std::make_unique<HelpWindow>(opener);
-             window->open();
-             return window;
-         },
-         true},
+    ProgressWindow progress(&opener);
+    HelpWindow help(&opener);
+    LeaderboardWindow board(&opener, boardFolder.path() + '/', player);
+    const QList<std::tuple<const char *, QWidget *, std::function<void()>, bool>> windows{
+        {"the parents' window", &progress, [&] { progress.open(); }, true},
+        {"the help", &help, [&] { help.open(); }, true},
         // With a place earned, so that the name box has the focus.
-        {"the leaderboard",
-         [&](QWidget *opener) {
-             auto window = std::make_unique<LeaderboardWindow>(opener, boardFolder.path() + '/', player);
-             window->open(100);
-             return window;
-         },
-         false},
+        {"the leaderboard", &board, [&] { board.open(100); }, false},
     };
-    for (const auto &[name, open, closes] : windows) {
-        QWidget opener;
-        const std::unique_ptr<QWidget> window = open(&opener);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << name << " did not become active";
+    for (const auto &[name, window, open, closes] : windows) {
+        open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << name << " did not become active";
         QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
         if (closes) {
             EXPECT_FALSE(window->isVisible()) << "Escape left " << name << " open";
