@@ -23,6 +23,7 @@ QString helpText()
 HelpWindow::HelpWindow(QWidget *opener)
     : ChildWindow(opener, QStringLiteral("帮助"), QSize(338, 288))
 {
+    closeOnEscape();
     helpLabel_ = new QLabel(this);
     helpLabel_->setObjectName(QStringLiteral("helpLabel"));
     helpLabel_->setGeometry(8, 8, 313, 257);

@@ -6,17 +6,22 @@
 #include "catalogue.h"
 #include "child_window.h"
 #include "fonts.h"
-#include "twips.h"
+#include "window_manager.h"
 #include "word_record.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -31,10 +36,20 @@ constexpr int RowsPerBlock = 5;
 constexpr std::array<int, 3> ColumnWidths{90, 56, 95};
 constexpr int TableHeight = RowHeight + 2 + RowsPerBlock * RowHeight + 2;
 constexpr int ButtonHeight = 28;
-constexpr QSize WindowSize(Margin + 2 * (FigureSize + Margin),
-                           Margin + FigureSize + Margin + TableHeight + Margin + ButtonHeight + Margin);
+constexpr int SwatchSize = 14;
+// Two rows of two entries, so that the legend and the clear button fit side
+// by side in the narrowest window.
+constexpr int LegendRowHeight = 16;
+constexpr int LegendHeight = 2 * LegendRowHeight + 4;
+// The figures and tables, drawn at their own size and scrolled on a small screen.
+constexpr QSize SheetSize(Margin + 2 * (FigureSize + Margin),
+                          Margin + FigureSize + Margin + TableHeight + Margin);
+// The sheet and, always in view under it, the legend and the clear button.
+constexpr QSize WindowSize(SheetSize.width(), SheetSize.height() + LegendHeight + Margin);
 
-QColor tintColour(progress::Knowledge knowledge)
+} // namespace
+
+QColor progress::knowledgeColour(Knowledge knowledge)
 {
     switch (knowledge) {
     case progress::Knowledge::Good:
@@ -48,6 +63,8 @@ QColor tintColour(progress::Knowledge knowledge)
     }
     return QColor(0x90, 0x90, 0x90);
 }
+
+namespace {
 
 // The figure with each word's part, in the shape its drawing gives it,
 // tinted by how well the word is known.
@@ -74,8 +91,8 @@ QImage tintedFigure(int figureNo, const progress::Record &record, int ratio)
         if (entry.figureNo != figureNo || !drawing.elementExists(id))
             continue;
         const QRectF bounds = drawing.transformForElement(id).mapRect(drawing.boundsOnElement(id));
-        parts.append(
-            {id, toImage.mapRect(bounds), tintColour(progress::knowledge(entry.asked, entry.right))});
+        parts.append({id, toImage.mapRect(bounds),
+                      progress::knowledgeColour(progress::knowledge(entry.asked, entry.right))});
     }
     // Parts lie inside others (the eye inside the head): the big ones first,
     // so that each small one shows its own colour.
@@ -133,36 +150,111 @@ QTableWidget *newWordTable(QWidget *parent)
     return table;
 }
 
+// The frame the window manager will put around a window not yet shown: the
+// one it put around the opener, or, where the opener shows none (full
+// screen), a generous guess: one too large only leaves some room unused.
+QMargins expectedFrame(const QWidget *opener)
+{
+    const QRect inner = opener->geometry();
+    const QRect outer = opener->frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (frame.isNull() && toolkit::windowManagerRuns())
+        return QMargins(10, 40, 10, 10);
+    return frame;
+}
+
+// Says what the colours mean, in the colours the figures and tables show.
+QWidget *newLegend()
+{
+    const std::array<std::pair<progress::Knowledge, QString>, 4> entries{{
+        {progress::Knowledge::Good, QStringLiteral("掌握得好：一次答对超过八成")},
+        {progress::Knowledge::Fair, QStringLiteral("还要巩固：一次答对五到八成")},
+        {progress::Knowledge::Weak, QStringLiteral("需要多练：一次答对不到五成")},
+        {progress::Knowledge::NeverAsked, QStringLiteral("还没问过")},
+    }};
+    auto *legend = new QWidget;
+    legend->setFixedHeight(LegendHeight);
+    auto *layout = new QGridLayout(legend);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(LegendHeight - 2 * LegendRowHeight);
+    layout->setColumnMinimumWidth(2, 2 * Margin);
+    for (int entry = 0; entry < int(entries.size()); ++entry) {
+        const auto &[knowledge, text] = entries[entry];
+        QPixmap colour(SwatchSize, SwatchSize);
+        colour.fill(progress::knowledgeColour(knowledge));
+        auto *swatch = new QLabel;
+        swatch->setObjectName(QStringLiteral("swatch%1").arg(int(knowledge)));
+        swatch->setPixmap(colour);
+        const int row = entry / 2;
+        const int column = entry % 2 * 3;
+        layout->addWidget(swatch, row, column);
+        layout->addWidget(new QLabel(text), row, column + 1);
+    }
+    return legend;
+}
+
 } // namespace
 
 ProgressWindow::ProgressWindow(QWidget *opener)
     : toolkit::ChildWindow(opener, QStringLiteral("学习进度"), WindowSize, toolkit::Scaling::None)
 {
+    closeOnEscape();
+    auto *sheet = new QWidget;
+    sheet->setFixedSize(SheetSize);
     for (int side = 0; side < 2; ++side) {
         const int left = Margin + side * (FigureSize + Margin);
-        figureLabels_[side] = new QLabel(this);
+        figureLabels_[side] = new QLabel(sheet);
         figureLabels_[side]->setObjectName(QStringLiteral("figure%1").arg(side + 1));
         figureLabels_[side]->setGeometry(left, Margin, FigureSize, FigureSize);
-        wordTables_[side] = newWordTable(this);
+        wordTables_[side] = newWordTable(sheet);
         wordTables_[side]->setObjectName(QStringLiteral("words%1").arg(side + 1));
         wordTables_[side]->move(left, Margin + FigureSize + Margin);
     }
-    clearButton_ = new QPushButton(QStringLiteral("清除记录"), this);
+    auto *sheetView = new QScrollArea;
+    sheetView->setFrameShape(QFrame::NoFrame);
+    sheetView->setWidget(sheet);
+
+    clearButton_ = new QPushButton(QStringLiteral("清除记录"));
     clearButton_->setObjectName(QStringLiteral("clearButton"));
-    const QRect tables = wordTables_[1]->geometry();
-    clearButton_->setGeometry(tables.right() + 1 - 100, tables.bottom() + 1 + Margin, 100, ButtonHeight);
+    clearButton_->setFixedSize(100, ButtonHeight);
     connect(clearButton_, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
+    auto *bar = new QHBoxLayout;
+    bar->setContentsMargins(Margin, 0, Margin, Margin);
+    bar->addWidget(newLegend());
+    bar->addStretch();
+    bar->addWidget(clearButton_);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(sheetView, 1);
+    layout->addLayout(bar);
+    // Resizable up to the design size, with room for a scroll bar; the layout
+    // keeps the legend and the clear button whole.
+    setMinimumSize(0, 0);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMaximumSize(WindowSize + QSize(scrollBar, scrollBar));
 }
 
 void ProgressWindow::open()
 {
     holdOpener();
-    // Centred on the opener's screen; each opening is placed afresh.
+    // Fitted to the opener's screen, frame and panels included, and centred
+    // on it; each opening is sized and placed afresh.
     if (const QScreen *screen = opener() ? opener()->screen() : this->screen()) {
         const QRect free = screen->availableGeometry();
-        toolkit::moveOuterTwips(
-            this, toolkit::pixelsToTwips(std::max(free.left(), free.center().x() - width() / 2)),
-            toolkit::pixelsToTwips(std::max(free.top(), free.center().y() - height() / 2)));
+        const QMargins frame = expectedFrame(opener() ? opener()->window() : this);
+        const QSize room = free.size().shrunkBy(frame);
+        QSize size = WindowSize.boundedTo(room);
+        // A sheet cut short only in height keeps its width beside the scroll bar.
+        if (size.height() < WindowSize.height())
+            size.setWidth(std::min(room.width(), maximumWidth()));
+        const QSize outer = size.grownBy(frame);
+        const QPoint corner(free.left() + std::max(0, (free.width() - outer.width()) / 2),
+                            free.top() + std::max(0, (free.height() - outer.height()) / 2));
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size));
     }
     showRecord();
     showActive();
@@ -191,7 +283,7 @@ void ProgressWindow::showRecord()
                 item->setTextAlignment(cell == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
                 if (cell == 0)
                     item->setForeground(
-                        tintColour(progress::knowledge(entry.asked, entry.right)).darker(130));
+                        progress::knowledgeColour(progress::knowledge(entry.asked, entry.right)).darker(130));
                 table->setItem(row, column + cell, item);
             }
         }

@@ -7,15 +7,23 @@
 
 #include <array>
 
+class QColor;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
+namespace progress {
+enum class Knowledge;
+// The colour of a word's part, its word and its legend entry.
+QColor knowledgeColour(Knowledge knowledge);
+} // namespace progress
+
 // The parents' picture of what the child knows: both figures with each
 // word's part tinted by how well it is known, and each figure's words, the
 // weakest first. Like the other child windows it has no parent, keeps its
-// opener disabled while open, and the opener owns it. It keeps its size over
-// a full-screen game: its pictures are drawn at their own size.
+// opener disabled while open, and the opener owns it. Its pictures are drawn
+// at their own size, also over a full-screen game, and scroll where the
+// screen is too small for them; the legend and the clear button stay in view.
 class ProgressWindow : public toolkit::ChildWindow
 {
     Q_OBJECT

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
@@ -144,6 +145,16 @@ void ChildWindow::closeEvent(QCloseEvent *event)
     if (opener_)
         releaseOpener(opener_, this);
     event->accept();
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Through close(), so that the opener comes back as from the close box.
+    if (closesOnEscape_ && event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace toolkit

@@ -23,8 +23,9 @@ void releaseOpener(QWidget *opener, QWidget *child);
 QWidgetList openChildren(const QWidget *opener);
 
 // A window opened over the game (help, leaderboard): a dialog with a title,
-// a fixed size, the Song font at 9 points on white. It has no parent, since it
-// must stay usable while it keeps its opener disabled; the opener owns it.
+// a fixed size (unless the window loosens it), the Song font at 9 points on
+// white. It has no parent, since it must stay usable while it keeps its opener
+// disabled; the opener owns it.
 class ChildWindow : public QWidget
 {
     Q_OBJECT
@@ -37,12 +38,16 @@ protected:
     void holdOpener();
     // Shows the window, not modal, and gives it the focus.
     void showActive();
+    // Escape closes the window, as it does a dialog.
+    void closeOnEscape() { closesOnEscape_ = true; }
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     QWidget *opener() const { return opener_; }
 
 private:
     QWidget *opener_ = nullptr;
     Scaling scaling_ = Scaling::WithOpener;
+    bool closesOnEscape_ = false;
 };
 
 } // namespace toolkit

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -133,4 +134,39 @@ TEST_F(Progress, WindowTintsPartsByKnowledge)
         << "the ear never asked is not grey: " << ear.name().toStdString();
     window.close();
     EXPECT_TRUE(opener.isEnabled()) << "the opener is not released on closing";
+}
+
+// Qt's offscreen screen is 800 x 600, a netbook's.
+TEST_F(Progress, WindowFitsASmallScreen)
+{
+    QWidget opener;
+    ProgressWindow window(&opener);
+    window.open();
+    const QRect free = window.screen()->availableGeometry();
+    const auto text = [](QRect r) {
+        return QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+    };
+    EXPECT_TRUE(free.contains(window.frameGeometry()))
+        << "the window at " << text(window.frameGeometry()).toStdString() << " leaves the screen's free "
+        << text(free).toStdString();
+    const auto *clear = window.findChild<QWidget *>(QStringLiteral("clearButton"));
+    EXPECT_TRUE(window.rect().contains(QRect(clear->mapTo(&window, QPoint()), clear->size())))
+        << "the clear button is cut off";
+}
+
+TEST_F(Progress, LegendShowsEveryTint)
+{
+    QWidget opener;
+    ProgressWindow window(&opener);
+    window.open();
+    for (const Knowledge knowledge :
+         {Knowledge::Good, Knowledge::Fair, Knowledge::Weak, Knowledge::NeverAsked}) {
+        const auto *swatch = window.findChild<QLabel *>(QStringLiteral("swatch%1").arg(int(knowledge)));
+        ASSERT_NE(swatch, nullptr) << "no legend entry for knowledge " << int(knowledge);
+        EXPECT_EQ(swatch->pixmap().toImage().pixelColor(0, 0).name().toStdString(),
+                  knowledgeColour(knowledge).name().toStdString())
+            << "the legend's colour for knowledge " << int(knowledge) << " is not its tint";
+        EXPECT_TRUE(window.rect().contains(QRect(swatch->mapTo(&window, QPoint()), swatch->size())))
+            << "the legend's colour for knowledge " << int(knowledge) << " is cut off";
+    }
 }
