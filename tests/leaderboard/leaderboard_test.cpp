@@ -3,6 +3,7 @@
 
 #include "board_file.h"
 #include "board_folder.h"
+#include "board_store.h"
 #include "catalogue.h"
 #include "cue_player.h"
 #include "leaderboard_window.h"
@@ -113,6 +114,17 @@ TEST_F(BoardFile, NamesKeepTheirBytesAndFitOneLine)
     const QStringList back = read(bytes());
     EXPECT_EQ(back[0], QString((Mib - 2) / 4, QChar::ReplacementCharacter) + ",5") << "stray bytes' name cut";
     EXPECT_EQ(back[1], QString(Mib - 2, u'a') + ",4") << "long name cut";
+}
+
+// A board written in place is read from its whole copy only while it holds
+// the copy's first bytes: cut short by a crash, not edited since.
+TEST_F(BoardFile, CopyStandsInOnlyForABoardCutShort)
+{
+    const QByteArray copy = "Anna,9\r\n" + QByteArray("z,-1\r\n").repeated(9);
+    if (QFile file(boardCopyPath(path)); file.open(QIODevice::WriteOnly))
+        file.write(copy);
+    EXPECT_EQ(read(copy.left(12)).value(1), "z,-1") << "a board cut short was not read from its copy";
+    EXPECT_EQ(read("Bert,3\r\n").value(1), "?,77") << "an edited board was read from an old copy";
 }
 
 TEST_F(BoardFile, EntryIsRankedAgainstTheBoardNow)
