@@ -8,7 +8,9 @@
 #include "single_instance.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -27,6 +29,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovasel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovasel.tovasel"));
+    // The texts are written in simplified Chinese; another language shows
+    // where the program carries a translation for it.
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("tovasel"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
     // One game per board: a second start (a double click too many) brings
     // the running game forward instead of opening another over it.
     const QString boardFolder = programFilesFolder();

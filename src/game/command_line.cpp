@@ -5,6 +5,7 @@
 
 #include "word_record.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -36,15 +37,18 @@ void allowQtOptions(QCommandLineParser &parser)
 CommandLine::CommandLine(const QStringList &arguments)
     : program_(arguments.isEmpty() ? QStringLiteral("tovasel") : QFileInfo(arguments.first()).fileName())
 {
-    parser_.setApplicationDescription(
-        QStringLiteral("A game that teaches young children the English words for the parts of the body."));
+    parser_.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "A game that teaches young children the English words for the parts of the body."));
     // Qt's own options start with a single dash and are words.
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser_.addOption({{QStringLiteral("h"), HelpName}, QStringLiteral("Print these options and exit.")});
-    parser_.addOption({{QStringLiteral("v"), VersionName}, QStringLiteral("Print the version and exit.")});
+    parser_.addOption({{QStringLiteral("h"), HelpName},
+                       QCoreApplication::translate("CommandLine", "Print these options and exit.")});
+    parser_.addOption({{QStringLiteral("v"), VersionName},
+                       QCoreApplication::translate("CommandLine", "Print the version and exit.")});
     parser_.addOption(
-        {ProgressName, QStringLiteral("Print how often each word was asked and answered right at "
-                                      "the first click, and exit.")});
+        {ProgressName, QCoreApplication::translate(
+                           "CommandLine", "Print how often each word was asked and answered right at "
+                                          "the first click, and exit.")});
     allowQtOptions(parser_);
 
     const bool parsed = parser_.parse(arguments);
@@ -75,7 +79,8 @@ QString CommandLine::text() const
     case Request::ShowVersion:
         return QStringLiteral("%1 %2\n").arg(program_, QStringLiteral(TOVASEL_VERSION));
     case Request::Refuse:
-        return QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n")
+        //: %1 is the program's name, %2 the parser's error.
+        return QCoreApplication::translate("CommandLine", "%1: %2\nTry '%1 --help' for the options.\n")
             .arg(program_, parser_.errorText());
     }
     return {};

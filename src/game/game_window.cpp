@@ -148,31 +148,38 @@ GameWindow::~GameWindow() = default;
 void GameWindow::createControls()
 {
     startButton_ = makeBox(surface_, "startButton", {496, 240});
-    startButton_->setToolTip(QStringLiteral("开始"));
-    startButton_->setAccessibleName(QStringLiteral("开始"));
+    //: The start button, a triangle: begins a game.
+    startButton_->setToolTip(tr("开始"));
+    startButton_->setAccessibleName(startButton_->toolTip());
     helpButton_ = makeBox(surface_, "helpButton", {496, 288});
-    helpButton_->setToolTip(QStringLiteral("帮助"));
-    helpButton_->setAccessibleName(QStringLiteral("帮助"));
+    //: The help button, a question mark.
+    helpButton_->setToolTip(tr("帮助"));
+    helpButton_->setAccessibleName(helpButton_->toolTip());
     mascot_ = makeBox(surface_, "mascot", {496, 26});
     mascot_->resize(97, 161);
-    mascot_->setAccessibleName(QStringLiteral("小动物"));
-    mascot_->setAccessibleDescription(QStringLiteral("再说一遍"));
+    //: The little animal that speaks the word, for a screen reader.
+    mascot_->setAccessibleName(tr("小动物"));
+    //: What clicking the little animal does: it says the word again.
+    mascot_->setAccessibleDescription(tr("再说一遍"));
     mascot_->hide();
     lives_ = {makeBox(surface_, "life1", {504, 8}), makeBox(surface_, "life2", {528, 8})};
     for (auto *life : lives_) {
         life->resize(17, 17);
-        life->setAccessibleName(QStringLiteral("生命"));
+        //: One of the player's two lives, for a screen reader.
+        life->setAccessibleName(tr("生命"));
     }
     timeBar_ = new toolkit::PictureBox(surface_);
     timeBar_->setObjectName(QStringLiteral("timeBar"));
     timeBar_->setGeometry(483, 0, 9, 520);
     timeBar_->setBackgroundColour(QColor(255, 255, 128));
-    timeBar_->setAccessibleName(QStringLiteral("时间"));
+    //: The bar that fills as the game's time runs out.
+    timeBar_->setAccessibleName(tr("时间"));
     timeBar_->hide();
     wordLabel_ = makeLabel(surface_, "wordLabel", {496, 202, 105, 25}, Qt::white, 12);
-    wordLabel_->setAccessibleName(QStringLiteral("单词"));
+    //: The English word asked, written beside the figure.
+    wordLabel_->setAccessibleName(tr("单词"));
     scoreLabel_ = makeLabel(surface_, "scoreLabel", {560, 376, 73, 25}, QColor(255, 0, 0), 10.5);
-    scoreLabel_->setAccessibleName(QStringLiteral("得分"));
+    scoreLabel_->setAccessibleName(tr("得分"));
     scoreLabel_->setText(QStringLiteral("0"));
 }
 

@@ -9,19 +9,23 @@
 
 namespace {
 
+// Two paragraphs, an empty line between them.
 QString helpText()
 {
-    return QStringLiteral("游戏目的：教孩子掌握有关身体部位的英语单词。") + QStringLiteral("\r\n\r\n") +
-           QStringLiteral("游戏方法：点击三角按钮开始游戏。") +
-           QStringLiteral("本游戏分为两级，第一级有提示，使孩子可以根据提示初步掌握单词。按") +
-           QStringLiteral("提示所指部位用鼠标点击即可。") +
-           QStringLiteral("第二级没有提示，考察孩子的掌握程度。");
+    //: The help's first paragraph: the aim of the game.
+    return HelpWindow::tr("游戏目的：教孩子掌握有关身体部位的英语单词。") + QStringLiteral("\r\n\r\n") +
+           //: The help's second paragraph: how to play, level 1 with hints, level 2 without.
+           HelpWindow::tr("游戏方法：点击三角按钮开始游戏。"
+                          "本游戏分为两级，第一级有提示，使孩子可以根据提示初步掌握单词。按"
+                          "提示所指部位用鼠标点击即可。"
+                          "第二级没有提示，考察孩子的掌握程度。");
 }
 
 } // namespace
 
 HelpWindow::HelpWindow(QWidget *opener)
-    : ChildWindow(opener, QStringLiteral("帮助"), QSize(338, 288))
+    //: The help window's title.
+    : ChildWindow(opener, tr("帮助"), QSize(338, 288))
 {
     closeOnEscape();
     helpLabel_ = new QLabel(this);

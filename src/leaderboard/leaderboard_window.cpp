@@ -16,17 +16,22 @@
 
 namespace {
 
-const QString &promptCaption()
+QString promptCaption()
 {
-    static const QString caption = QStringLiteral("恭喜恭喜!您上榜了。您的大名:");
-    return caption;
+    //: Over the name box when the score earns a place: "Congratulations, you are on the board. Your name:"
+    return LeaderboardWindow::tr("恭喜恭喜!您上榜了。您的大名:");
 }
 
-// Short enough for the prompt line's 217 pixels.
-const QString &saveFailedCaption()
+QString saveFailedCaption()
 {
-    static const QString caption = QStringLiteral("抱歉,您的大名没能保存。");
-    return caption;
+    //: In place of the prompt when the name could not be stored; must fit 217 pixels.
+    return LeaderboardWindow::tr("抱歉,您的大名没能保存。");
+}
+
+QString boardCaption()
+{
+    //: The window's title, and its caption when the score earns no place.
+    return LeaderboardWindow::tr("排行榜");
 }
 
 constexpr int RowTop = 80;
@@ -51,7 +56,7 @@ QList<QLabel *> makeColumn(QWidget *window, const QString &prefix, int left, int
 } // namespace
 
 LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player)
-    : ChildWindow(opener, QStringLiteral("排行榜"), QSize(348, 371))
+    : ChildWindow(opener, boardCaption(), QSize(348, 371))
     , boardPath_(boardFolder + leaderboard::boardFileName(1))
     , player_(player)
 {
@@ -73,7 +78,8 @@ LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder
     // Return and Enter both confirm.
     connect(nameEdit_, &QLineEdit::returnPressed, this, &LeaderboardWindow::confirmName);
 
-    confirmButton_ = new QPushButton(QStringLiteral("确认"), this);
+    //: Stores the typed name; the button is 41 pixels wide.
+    confirmButton_ = new QPushButton(tr("确认"), this);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setGeometry(264, 48, 41, 25);
     connect(confirmButton_, &QPushButton::clicked, this, &LeaderboardWindow::confirmName);
@@ -114,7 +120,7 @@ void LeaderboardWindow::showBoard()
         if (place_ < 0) {
             nameEdit_->hide();
             confirmButton_->hide();
-            promptLabel_->setText(QStringLiteral("排行榜"));
+            promptLabel_->setText(boardCaption());
             cue_ = content::sound(content::NoPlaceSound);
         } else {
             cue_ = content::sound(content::CheerSound);

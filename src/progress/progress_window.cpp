@@ -141,9 +141,10 @@ QTableWidget *newWordTable(QWidget *parent)
     QStringList headings;
     for (int column = 0; column < table->columnCount(); ++column) {
         table->setColumnWidth(column, ColumnWidths[column % ColumnWidths.size()]);
-        headings << (column % 3 == 0   ? QStringLiteral("单词")
-                     : column % 3 == 1 ? QStringLiteral("次数")
-                                       : QStringLiteral("一次答对"));
+        //: Column headings: the word, times asked, times right at the first click.
+        headings << (column % 3 == 0   ? ProgressWindow::tr("单词")
+                     : column % 3 == 1 ? ProgressWindow::tr("次数")
+                                       : ProgressWindow::tr("一次答对"));
     }
     table->setHorizontalHeaderLabels(headings);
     table->setFixedSize(FigureSize, TableHeight);
@@ -168,10 +169,14 @@ QMargins expectedFrame(const QWidget *opener)
 QWidget *newLegend()
 {
     const std::array<std::pair<progress::Knowledge, QString>, 4> entries{{
-        {progress::Knowledge::Good, QStringLiteral("掌握得好：一次答对超过八成")},
-        {progress::Knowledge::Fair, QStringLiteral("还要巩固：一次答对五到八成")},
-        {progress::Knowledge::Weak, QStringLiteral("需要多练：一次答对不到五成")},
-        {progress::Knowledge::NeverAsked, QStringLiteral("还没问过")},
+        //: Legend, green: right at the first click more than 80 % of the time.
+        {progress::Knowledge::Good, ProgressWindow::tr("掌握得好：一次答对超过八成")},
+        //: Legend, amber: right at the first click 50 % to 80 % of the time.
+        {progress::Knowledge::Fair, ProgressWindow::tr("还要巩固：一次答对五到八成")},
+        //: Legend, red: right at the first click less than 50 % of the time.
+        {progress::Knowledge::Weak, ProgressWindow::tr("需要多练：一次答对不到五成")},
+        //: Legend, grey: the word was never asked.
+        {progress::Knowledge::NeverAsked, ProgressWindow::tr("还没问过")},
     }};
     auto *legend = new QWidget;
     legend->setFixedHeight(LegendHeight);
@@ -198,7 +203,8 @@ QWidget *newLegend()
 } // namespace
 
 ProgressWindow::ProgressWindow(QWidget *opener)
-    : toolkit::ChildWindow(opener, QStringLiteral("学习进度"), WindowSize, toolkit::Scaling::None)
+    //: The parents' window's title: what the child knows.
+    : toolkit::ChildWindow(opener, tr("学习进度"), WindowSize, toolkit::Scaling::None)
 {
     closeOnEscape();
     auto *sheet = new QWidget;
@@ -216,7 +222,8 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     sheetView->setFrameShape(QFrame::NoFrame);
     sheetView->setWidget(sheet);
 
-    clearButton_ = new QPushButton(QStringLiteral("清除记录"));
+    //: Clears the record of every word, after asking.
+    clearButton_ = new QPushButton(tr("清除记录"));
     clearButton_->setObjectName(QStringLiteral("clearButton"));
     clearButton_->setFixedSize(100, ButtonHeight);
     connect(clearButton_, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
@@ -294,11 +301,10 @@ void ProgressWindow::clearRecord()
 {
     // Buttons named in Chinese, as Qt's own Yes and No are not translated
     // here; a slip of the hand keeps the record.
-    QMessageBox question(QMessageBox::Question, QStringLiteral("清除记录"),
-                         QStringLiteral("确定要清除全部学习记录吗？清除后无法恢复。"), QMessageBox::NoButton,
-                         this);
-    const QPushButton *clear = question.addButton(QStringLiteral("清除"), QMessageBox::AcceptRole);
-    question.setDefaultButton(question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+    QMessageBox question(QMessageBox::Question, clearButton_->text(),
+                         tr("确定要清除全部学习记录吗？清除后无法恢复。"), QMessageBox::NoButton, this);
+    const QPushButton *clear = question.addButton(tr("清除"), QMessageBox::AcceptRole);
+    question.setDefaultButton(question.addButton(tr("取消"), QMessageBox::RejectRole));
     question.exec();
     if (question.clickedButton() != clear)
         return;
