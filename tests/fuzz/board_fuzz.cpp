@@ -9,6 +9,7 @@
 
 #include "board_format.h"
 
+#include <QList>
 #include <QtEndian>
 
 #include <cstdio>
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qint32 score = qFromLittleEndian<qint32>(entry.constData());
     QString typed((entry.size() - 5) / 2, Qt::Uninitialized);
     memcpy(typed.data(), entry.constData() + 5, size_t(typed.size()) * 2);
-    const QByteArrayView old = marker < 0 ? input : input.left(marker);
+    const QByteArray old = marker < 0 ? input : input.left(marker);
 
     const Board board = boardFromBytes(old, Board{});
     const std::optional<int> ranked = placeFor(board, score);
