@@ -17,13 +17,13 @@ namespace leaderboard {
 // The reader keeps this much of a line, and the writer fits a line into it.
 constexpr qsizetype MaxLineBytes = 1024 * 1024;
 
-// Reads a board's bytes as they come, in pieces of any size, over a board
-// whose places the bytes may leave as they were. Lines end at CR, CR LF or a
-// lone LF (a board saved by a Linux text editor keeps its ten lines); of each
-// line only the first MiB is kept, so a huge file costs bounded memory. A
-// name is what stands before a line's first comma; a line without one is a
-// score. A score that is not a 16-bit whole number, with at most blanks
-// around it and a sign, leaves the place's score.
+// Reads a board's bytes as they come, in pieces of any size; a place that
+// they give no line or no usable value keeps what the start board held there.
+// Lines end at CR, CR LF or a lone LF (a board saved by a Linux text editor
+// keeps its ten lines); of each line only the first MiB is kept, so a huge
+// file costs bounded memory. A name is what stands before a line's first
+// comma; a line without one is a score. A score that is not a 16-bit whole
+// number, with at most blanks around it and a sign, leaves the place's score.
 class BoardReader
 {
 public:
