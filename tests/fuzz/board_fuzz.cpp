@@ -35,11 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Board board = boardFromBytes(old, Board{});
     const std::optional<int> ranked = placeFor(board, score);
     const int place = ranked ? *ranked : quint8(entry[4]) % BoardPlaces;
-    const std::optional<QByteArray> bytes = boardBytes(board, place, typed, score);
-    CHECK(bytes.has_value(), "a board that was read was not written back");
-    CHECK(bytes->count("\r\n") == BoardPlaces && bytes->count('\r') == BoardPlaces &&
-              bytes->count('\n') == BoardPlaces && bytes->endsWith("\r\n"),
-          "the written board is not ten CR LF lines");
+    const QByteArray bytes = boardBytes(board, place, typed, score).value_or(QByteArray());
+    CHECK(bytes.count("\r\n") == BoardPlaces && bytes.count('\r') == BoardPlaces &&
+              bytes.count('\n') == BoardPlaces && bytes.endsWith("\r\n"),
+          "the board was not written back as ten CR LF lines");
 
     // Half a surrogate pair is stored as U+FFFD, a comma as a full-width one, a control as a space.
     // (QString::fromUcs4 would drop a leading U+FEFF as a byte order mark.)
@@ -51,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Read back as a file is, in pieces: a CR parted from its LF must still end one line.
     const qsizetype piece = quint8(entry[4]) / BoardPlaces % 8 + 1;
     BoardReader reader{Board{}};
-    for (qsizetype at = 0; at < bytes->size(); at += piece)
-        reader.read(QByteArrayView(*bytes).sliced(at, qMin(piece, bytes->size() - at)));
+    for (qsizetype at = 0; at < bytes.size(); at += piece)
+        reader.read(QByteArrayView(bytes).mid(at, piece));
     const Board back = reader.finish();
     for (int slot = 0; slot < BoardPlaces; ++slot) {
         const int from = slot < place ? slot : slot - 1;

@@ -157,8 +157,7 @@ TEST(BoardFormat, NamesKeepTheirBytesAndFitOneLine)
     const QByteArray typed = boardBytes(unread, 9, QStringLiteral("a\r\nb\tc\x01,z"), 70000).value_or("");
     EXPECT_TRUE(typed.endsWith("?,77\r\na  b c \xA3\xACz,70000\r\n")) << typed.right(30).data();
     // A name read from stray bytes holds U+FFFD, four bytes when written.
-    Board strays = unread;
-    strays[0] = {QString(300000, QChar::ReplacementCharacter), 5};
+    const Board strays{{{QString(300000, QChar::ReplacementCharacter), 5}}};
     const QStringList back =
         rows(boardFromBytes(boardBytes(strays, 1, QString(Mib, u'a'), 4).value_or(""), {}));
     EXPECT_EQ(back[0], QString((Mib - 2) / 4, QChar::ReplacementCharacter) + ",5") << "stray bytes' name cut";
@@ -219,13 +218,13 @@ TEST(BoardFolder, ProgramFolderElseUserDataFolder)
 TEST_F(BoardWindow, TakesANameOnlyForAPlace)
 {
     const QByteArray board = "n0,900\r\nn1,500\r\nn2,500\r\nn3,120\r\n" + QByteArray("z,0\r\n").repeated(6);
-    const QStringList rows = read(board);
+    const QStringList shown = read(board);
     EXPECT_EQ(cueFor(0), QByteArrayList{content::sound(content::NoPlaceSound)}) << "no regret for no place";
     EXPECT_TRUE(nameEdit->isHidden()) << "a name box without a place";
     EXPECT_TRUE(confirmButton->isHidden()) << "a confirm button without a place";
     EXPECT_EQ(prompt->text(), QString::fromUtf8("排行榜")) << "the caption without a place";
     for (int place = 0; place < BoardPlaces; ++place) {
-        EXPECT_EQ(label("name", place)->text() + ',' + label("score", place)->text(), rows[place]) << place;
+        EXPECT_EQ(label("name", place)->text() + ',' + label("score", place)->text(), shown[place]) << place;
         EXPECT_EQ(label("name", place)->geometry(), QRect(16, 80 + 24 * place, 81, 25)) << place;
         EXPECT_EQ(label("score", place)->geometry(), QRect(144, 80 + 24 * place, 89, 25)) << place;
     }
@@ -262,6 +261,7 @@ TEST_F(BoardWindow, NewBoardSilentAndNoEmptyName)
     confirm("", Qt::Key_Enter);
     EXPECT_TRUE(window.isVisible()) << "an empty name closed the window";
     EXPECT_EQ(bytes(), QByteArray("0,0\r\n").repeated(10)) << "an empty name was stored";
+    EXPECT_FALSE(createDefaultBoard(path)) << "a new board made over one that stands there";
     // Any score takes place one on a new board; a comma is stored as a full-width one.
     confirm("Bo, b", Qt::Key_Enter);
     EXPECT_TRUE(bytes().startsWith("Bo\xA3\xAC b,-3\r\n0,0\r\n")) << bytes().data();
