@@ -19,7 +19,7 @@ scripts/install-deps.sh --test
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVASEL_FUZZ=ON \
   -DTOVASEL_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
-# The board target writes under TMPDIR; on tmpfs the atomic replace's sync costs nothing.
+# Scratch corpora on tmpfs where there is one.
 scratch=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/tovasel-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 logs=$PWD/build-fuzz/logs && mkdir -p build-fuzz/artifacts "$logs"

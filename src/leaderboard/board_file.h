@@ -3,61 +3,30 @@
 
 #pragma once
 
+#include "board.h"
+
 #include <QString>
-#include <QtGlobal>
 
-#include <array>
-
-// The leaderboard file: ten lines of name, comma and score, best first, CR LF
-// after each, names in code page 936 (so that a board from Chinese Windows
-// reads and is rewritten unchanged) and characters it lacks in GB18030's four
-// bytes.
+// The board's file, read and written whole; what cannot be is a warning on
+// tovasel.board. board_store.h says how its bytes are kept.
 namespace leaderboard {
 
-constexpr int BoardPlaces = 10;
+// "mirafon1.tmp", to be appended to the board's folder.
+QString boardFileName();
 
-// Slot 0 is place 1. A new table holds empty names and scores of 0; reading
-// overwrites only the slots the file gives usable values for.
-struct BoardTable
-{
-    std::array<QString, BoardPlaces> boardNames;
-    std::array<qint16, BoardPlaces> boardScores{};
-};
+// Reads the file over board; false (board untouched) when it cannot be
+// opened for reading. Reading stops at the tenth line, so a huge file is
+// never read whole.
+bool readBoard(const QString &boardPath, Board &board);
 
-// "mirafon" + grd + ".tmp", to be appended to the program folder.
-QString boardFileName(qint16 grd);
+// Writes the default board as the file, unless something already stands at
+// boardPath (a file that could not be read is left alone). Returns whether
+// the file was written.
+bool createDefaultBoard(const QString &boardPath);
 
-// Fills the table from the file; false (table untouched) when it cannot be
-// opened for reading. Lines after the tenth and any line's bytes past the
-// first MiB are skipped unread into the table.
-bool readBoard(const QString &boardPath, BoardTable &table);
-
-// Sets every slot to name "0", score 0 and writes that as the file, unless
-// something already stands at boardPath (a file that could not be read is
-// left alone). Returns whether the file was written.
-bool createDefaultBoard(const QString &boardPath, BoardTable &table);
-
-// The first slot from the top whose score is strictly below newScore, or -1.
-qint16 findInsertPos(const BoardTable &table, qint32 newScore);
-
-// Writes the table with the new entry at insertPos, dropping the old tenth
-// place. The old file is replaced atomically or, on failure, kept as it was.
-// Commas in the name are stored as "，" and control characters as spaces; a
-// name too long for the reader's MiB a line is cut to fit.
-bool writeBoard(const QString &boardPath, const BoardTable &table, qint16 insertPos, const QString &name,
-                qint32 newScore);
-
-enum class EntryOutcome { Saved, NoPlace, Failed };
-
-// Adds a confirmed name to the board as it stands now, not as the window read
-// it: another copy of the game may have stored names since. Under a lock
-// beside the board, the file is read again over a copy of shown and the score
-// ranked against it; while the board still reads as shown, shownPos stands
-// (a board made at the opening gives any score place one). A board gone since
-// is made anew as an opening makes it. Nothing is written for NoPlace or
-// Failed (a lock not taken within a few seconds, a board that cannot be read
-// or written).
-EntryOutcome addEntry(const QString &boardPath, const BoardTable &shown, qint16 shownPos, const QString &name,
-                      qint32 newScore);
+// Writes board with a typed name and a new score at place, as boardBytes
+// makes it. Either the new board is stored or the old one stays as it was.
+bool writeBoard(const QString &boardPath, const Board &board, int place, const QString &typedName,
+                qint32 score);
 
 } // namespace leaderboard

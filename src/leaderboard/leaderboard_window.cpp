@@ -3,6 +3,8 @@
 
 #include "leaderboard_window.h"
 
+#include "board_entry.h"
+#include "board_file.h"
 #include "catalogue.h"
 #include "cue_player.h"
 #include "fonts.h"
@@ -57,7 +59,7 @@ QList<QLabel *> makeColumn(QWidget *window, const QString &prefix, int left, int
 
 LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player)
     : ChildWindow(opener, boardCaption(), QSize(348, 371))
-    , boardPath_(boardFolder + leaderboard::boardFileName(1))
+    , boardPath_(boardFolder + leaderboard::boardFileName())
     , player_(player)
 {
     promptLabel_ = new QLabel(this);
@@ -108,16 +110,17 @@ void LeaderboardWindow::showBoard()
     confirmButton_->show();
 
     bool newBoard = false;
-    if (!leaderboard::readBoard(boardPath_, table_)) {
-        // The window works from the default table either way; a file that
+    if (!leaderboard::readBoard(boardPath_, board_)) {
+        // The window works from the default board either way; a file that
         // stands there unread is left alone. Whether a name can be stored
         // is found out when one is confirmed.
-        leaderboard::createDefaultBoard(boardPath_, table_);
+        board_ = leaderboard::defaultBoard();
+        leaderboard::createDefaultBoard(boardPath_);
         place_ = 0;
         newBoard = true;
     } else {
-        place_ = leaderboard::findInsertPos(table_, score_);
-        if (place_ < 0) {
+        place_ = leaderboard::placeFor(board_, score_);
+        if (!place_) {
             nameEdit_->hide();
             confirmButton_->hide();
             promptLabel_->setText(boardCaption());
@@ -128,8 +131,8 @@ void LeaderboardWindow::showBoard()
     }
 
     for (int place = 0; place < leaderboard::BoardPlaces; ++place) {
-        nameLabels_[place]->setText(table_.boardNames[place]);
-        scoreLabels_[place]->setText(QString::number(table_.boardScores[place]));
+        nameLabels_[place]->setText(board_[place].name);
+        scoreLabels_[place]->setText(QString::number(board_[place].score));
     }
 
     // A board that had to be created gets no cue: there is nothing to cheer
@@ -145,7 +148,7 @@ void LeaderboardWindow::confirmName()
     // The rows shown stay as read at the opening, even when other names
     // came in since. A name that could not be stored is not passed off as
     // stored: the window stays, the name still in its box, to try again.
-    if (leaderboard::addEntry(boardPath_, table_, place_, nameEdit_->text(), score_) ==
+    if (leaderboard::addEntry(boardPath_, board_, place_, nameEdit_->text(), score_) ==
         leaderboard::EntryOutcome::Failed) {
         promptLabel_->setText(saveFailedCaption());
         return;

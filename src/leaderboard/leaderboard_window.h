@@ -3,12 +3,14 @@
 
 #pragma once
 
-#include "board_file.h"
+#include "board.h"
 #include "child_window.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class CuePlayer;
 class QLabel;
@@ -45,9 +47,9 @@ private:
     QList<QLabel *> scoreLabels_;
 
     qint32 score_ = 0;
-    leaderboard::BoardTable table_;
-    // The slot the name goes to, or -1 when the score earns none.
-    qint16 place_ = -1;
+    leaderboard::Board board_;
+    // The place the name goes to, if the score earns one.
+    std::optional<int> place_;
     // Lives as long as the window: a player may read from it while the cue plays.
     QByteArray cue_;
 };

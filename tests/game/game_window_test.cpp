@@ -82,9 +82,9 @@ TEST_F(GameWindowTest, ChildWindowsOwnedAndBoardGetsScore)
         openChild<HelpWindow>()->close();
         window.grab(); // waits for the pictures being enlarged on worker threads
     }
-    leaderboard::BoardTable table;
-    ASSERT_TRUE(leaderboard::readBoard(boardDir.path() + "/mirafon1.tmp", table)) << "no board";
-    EXPECT_EQ(table.boardScores[0], 1060) << "the board did not get the game's score";
+    leaderboard::Board board;
+    ASSERT_TRUE(leaderboard::readBoard(boardDir.path() + "/mirafon1.tmp", board)) << "no board";
+    EXPECT_EQ(board[0].score, 1060) << "the board did not get the game's score";
 }
 
 TEST_F(GameWindowTest, ProgressOnlyBetweenGamesAtItsSize)

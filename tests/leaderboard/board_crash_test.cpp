@@ -40,9 +40,9 @@ bool writeBoard(const QString &path, std::uint64_t which)
     // Made once, so that the time between kills goes to writing.
     static const QString names[] = {QStringLiteral("小明Ann").repeated(5000),
                                     QStringLiteral("丽丽Bob9").repeated(3000)};
-    leaderboard::BoardTable table;
-    table.boardNames.fill(names[which % 2]);
-    return leaderboard::writeBoard(path, table, qint16(which % 2 ? 7 : 3), names[which % 2], 5);
+    leaderboard::Board board;
+    board.fill({names[which % 2], 0});
+    return leaderboard::writeBoard(path, board, which % 2 ? 7 : 3, names[which % 2], 5);
 }
 
 QByteArray fileBytes(const QString &path)
@@ -51,16 +51,11 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-leaderboard::BoardTable tableOf(const QString &path)
+leaderboard::Board boardOf(const QString &path)
 {
-    leaderboard::BoardTable table;
-    leaderboard::readBoard(path, table);
-    return table;
-}
-
-bool operator==(const leaderboard::BoardTable &a, const leaderboard::BoardTable &b)
-{
-    return a.boardNames == b.boardNames && a.boardScores == b.boardScores;
+    leaderboard::Board board;
+    leaderboard::readBoard(path, board);
+    return board;
 }
 
 struct Writer : QProcess
@@ -199,14 +194,14 @@ TEST(BoardCrash, KilledInPlaceWriteLeavesAWholeBoard)
     QTemporaryDir folder;
     ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 01777), 0) << "the folder was not shared";
     const QString boardPath = folder.filePath("mirafon1.tmp");
-    std::array<leaderboard::BoardTable, 2> expected;
+    std::array<leaderboard::Board, 2> expected;
     for (int which : {0, 1}) {
         ASSERT_TRUE(writeBoard(boardPath, which)) << "board " << which << " was not written";
-        expected[which] = tableOf(boardPath);
+        expected[which] = boardOf(boardPath);
     }
     ASSERT_EQ(chmod(QFile::encodeName(boardPath).constData(), 0666), 0) << "the board was not shared";
     killWriters(
-        boardPath, {"--as-nobody"}, [&](int which) { return tableOf(boardPath) == expected[which]; },
+        boardPath, {"--as-nobody"}, [&](int which) { return boardOf(boardPath) == expected[which]; },
         [](std::uint64_t) {});
     EXPECT_EQ(QFileInfo(boardPath).ownerId(), 0u) << "the board was replaced, not written in place";
 }
