@@ -34,7 +34,7 @@ report=$(lintian --pedantic "$deb" 2>&1 | grep -v '^running with root privileges
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in games/tovasel share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/man/man6/tovasel.6.gz \
   share/man/zh_CN/man6/tovasel.6.gz share/icons/hicolor/{32x32,256x256}/apps/tovasel.png \
-  share/icons/hicolor/scalable/apps/tovasel.svg; do
+  share/icons/hicolor/scalable/apps/tovasel.svg share/dbus-1/services/$id.service; do
   grep -qx "./usr/$f" <<<"$files" || xgame_fail "package lacks /usr/$f"; done
 ! grep -qE '^\./usr/(lib|include)/|\.a$|_test$' <<<"$files" || xgame_fail "package carries build or test files"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -64,4 +64,25 @@ head -c 11 "$board" | grep -q $'^Xiaoming,0\r' || xgame_fail "the name was not k
 xgame_launch "" "$home" && xgame_game && xgame_dismiss "$XGAME_BOARD" # a score of 0 earns no place now
 xgame_quit 10 || xgame_fail "the installed program did not end"
 head -c 11 "$board" | grep -q $'^Xiaoming,0\r' || xgame_fail "the name was lost after a restart"
-echo "installed program: started, played twice, name kept in ~/.local/share/tovasel"
+
+# A launcher that reads DBusActivatable asks the session bus for the game: the
+# bus starts it through the package's service file (here with the unpacked
+# program in /usr/games' place), and a second request reaches the running game.
+service=$installed/usr/share/dbus-1/services/$id.service && mkdir "$XGAME_TMP/services"
+[ "$(sed -n 's/^Exec=//p' "$service")" = /usr/games/tovasel ] || xgame_fail "the bus would not start /usr/games/tovasel"
+sed "s|^Exec=|Exec=$installed|" "$service" >"$XGAME_TMP/services/$id.service" && chmod -R a+rX "$XGAME_TMP/services"
+printf '<busconfig><include>/usr/share/dbus-1/session.conf</include><servicedir>%s</servicedir></busconfig>' \
+  "$XGAME_TMP/services" >"$XGAME_TMP/bus.conf" && chmod a+r "$XGAME_TMP/bus.conf"
+player() { "${XGAME_AS[@]}" env "${XGAME_ENV[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$@"; }
+{ read -r bus && read -r bus_pid; } < <(player dbus-daemon --config-file="$XGAME_TMP/bus.conf" --fork --print-address=1 --print-pid=1)
+trap 'kill ${bus_pid:-}; [ $system = no ] || apt-get remove -y -qq tovasel >/dev/null 2>&1; xgame_stop' EXIT
+ask() { player DBUS_SESSION_BUS_ADDRESS="$bus" gdbus call --session --timeout 20 --dest "$@"; }
+activate() { ask "$id" --object-path "/${id//.//}" --method org.freedesktop.Application.Activate '{}' >/dev/null; }
+activate || xgame_fail "the bus did not start the game"
+XGAME_WID=$(xdotool search --sync --onlyvisible --name '^Tovasel$' | head -n 1) && activate && sleep 1 ||
+  xgame_fail "the game started by the bus does not answer"
+[ "$(xdotool search --onlyvisible --name '^Tovasel$' | wc -l)" = 1 ] || xgame_fail "a second activation opened a window"
+pid=$(ask org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.GetConnectionUnixProcessID \
+  "$id" | awk '{print $2 + 0}') && xgame_close "$XGAME_WID" && xgame_until 10 eval '! kill -0 $pid 2>/dev/null' ||
+  xgame_fail "the game started by the bus did not end"
+echo "installed program: started, played twice, name kept in ~/.local/share/tovasel; started and raised through the bus"

@@ -35,16 +35,17 @@ int main(int argc, char *argv[])
     if (translator.load(QLocale(), QStringLiteral("tovasel"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&translator);
     // One game per board: a second start (a double click too many) brings
-    // the running game forward instead of opening another over it.
+    // the running game forward instead of opening another over it. The
+    // session bus answers while the window is made, before it shows.
     const QString boardFolder = programFilesFolder();
     toolkit::SingleInstance instance(boardFolder);
-    if (instance.handedOver())
-        return 0;
     SdlCuePlayer player;
     SleepHold hold;
     ClockRandom random;
 
     GameWindow window(player, hold, random, boardFolder);
+    if (instance.handedOver())
+        return 0;
     instance.setWindow(&window);
     window.show();
     // Sound is loaded once the window is up, well before a child can reach

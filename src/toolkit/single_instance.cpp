@@ -6,14 +6,19 @@
 #include "child_window.h"
 #include "window_manager.h"
 
-#include <QApplication>
 #include <QCryptographicHash>
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QGuiApplication>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QWindow>
+
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -22,8 +27,14 @@
 namespace toolkit {
 namespace {
 
-// Long enough for the start that activated this one, never for a stream of nonsense.
-constexpr qint64 LongestRequest = 4096;
+const QString AppId = QStringLiteral("org.tovasel.tovasel");
+const QString ObjectPath = QStringLiteral("/org/tovasel/tovasel");
+const QString ApplicationInterface = QStringLiteral("org.freedesktop.Application");
+// RequestName's flag for "fail rather than wait in line", and its answer when another owns the name.
+constexpr uint DoNotQueue = 4;
+constexpr uint NameExists = 3;
+// Long enough for a running copy to raise its window, never a hung copy's whole time.
+constexpr int HandOverWait = 2000;
 
 QString userId()
 {
@@ -34,69 +45,126 @@ QString userId()
 #endif
 }
 
-// A socket in the user's runtime folder, named after the user and the key.
-QString serverName(const QString &key)
+QString folderHash(const QString &key)
+{
+    const QString folder = QDir(key).canonicalPath();
+    const QByteArray hash = QCryptographicHash::hash(
+        (folder.isEmpty() ? QDir::cleanPath(key) : folder).toUtf8(), QCryptographicHash::Sha256);
+    return QString::fromLatin1(hash.toHex().left(16));
+}
+
+// A lock in the user's runtime folder, named after the user and the key.
+QString lockName(const QString &key)
 {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         return {};
-    const QString folder = QDir(key).canonicalPath();
-    const QByteArray hash = QCryptographicHash::hash(
-        (folder.isEmpty() ? QDir::cleanPath(key) : folder).toUtf8(), QCryptographicHash::Sha256);
-    return runtime + QStringLiteral("/tovasel-") + userId() + QLatin1Char('-') +
-           QString::fromLatin1(hash.toHex().left(16));
+    return runtime + QStringLiteral("/tovasel-") + userId() + QLatin1Char('-') + folderHash(key) +
+           QStringLiteral(".lock");
 }
 
-// Asks a running copy to come forward, passing on the activation token that
-// the desktop gave this start (Wayland lets a window come forward only with one).
-bool handOver(const QString &name)
+// Asks the copy that owns name to come forward, passing on the activation token
+// that the desktop gave this start (Wayland lets a window come forward only with one).
+void askToComeForward(QDBusConnection bus, const QString &name)
 {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write(qgetenv("XDG_ACTIVATION_TOKEN").left(LongestRequest - 1) + '\n');
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
+    QVariantMap platformData;
+    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (!token.isEmpty())
+        platformData.insert(QStringLiteral("activation-token"), token);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, ObjectPath, ApplicationInterface, QStringLiteral("Activate"));
+    call << platformData;
+    call.setAutoStartService(false); // the running copy, never a new one
+    bus.call(call, QDBus::Block, HandOverWait);
 }
+
+// What a launcher or a later start asks of the running game. It opens no
+// files and has no actions: every request brings it forward.
+class ApplicationAdaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+
+public:
+    explicit ApplicationAdaptor(SingleInstance *instance)
+        : QDBusAbstractAdaptor(instance)
+        , instance_(instance)
+    {}
+
+public slots:
+    void Activate(const QVariantMap &platformData)
+    {
+        instance_->bringForward(platformData.value(QStringLiteral("activation-token")).toString().toUtf8());
+    }
+    void Open(const QStringList &uris, const QVariantMap &platformData)
+    {
+        Q_UNUSED(uris)
+        Activate(platformData);
+    }
+    void ActivateAction(const QString &actionName, const QVariantList &parameter,
+                        const QVariantMap &platformData)
+    {
+        Q_UNUSED(actionName)
+        Q_UNUSED(parameter)
+        Activate(platformData);
+    }
+
+private:
+    SingleInstance *instance_;
+};
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &key)
+QString busName(const QString &key, const QString &userDataFolder)
 {
-    const QString name = serverName(key);
-    if (name.isEmpty())
-        return; // nowhere to meet: this copy runs on its own
-    if ((handedOver_ = handOver(name)))
-        return;
-    // Of two starts at once, the one that takes the lock first listens; the
-    // other finds it then. Without the lock this copy runs all the same.
-    QLockFile lock(name + QStringLiteral(".lock"));
-    lock.tryLock(2000);
-    if ((handedOver_ = handOver(name)))
-        return;
-    server_ = new QLocalServer(this);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
-    if (!server_->listen(name)) {
-        // Left behind by a copy that did not end normally.
-        QLocalServer::removeServer(name);
-        server_->listen(name);
-    }
+    const QString hash = folderHash(key);
+    if (!userDataFolder.isEmpty() && hash == folderHash(userDataFolder))
+        return AppId;
+    return AppId + QStringLiteral(".Board_") + hash;
 }
 
-void SingleInstance::answer()
+SingleInstance::SingleInstance(const QString &key)
 {
-    while (QLocalSocket *socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine() && socket->bytesAvailable() < LongestRequest)
-                return;
-            const QByteArray token = socket->readLine(LongestRequest).trimmed();
-            socket->disconnectFromServer();
-            bringForward(token);
-        });
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        busName_ = busName(key, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        // Ready before the name is ours: a launcher's call may be waiting for it.
+        new ApplicationAdaptor(this);
+        bus.registerObject(ObjectPath, this);
+        request_ = new QDBusPendingCallWatcher(
+            bus.interface()->asyncCall(QStringLiteral("RequestName"), busName_, DoNotQueue), this);
+        return;
     }
+    // No bus (a bare X session): the running copy cannot be raised, but
+    // its lock keeps a second window off its board.
+    const QString name = lockName(key);
+    if (name.isEmpty())
+        return; // nowhere to meet: this copy runs on its own
+    // A crashed copy's lock gives way to the next start (QLockFile asks
+    // whether its process still runs); a running copy's holds, however old.
+    lock_ = std::make_unique<QLockFile>(name);
+    if (lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError)
+        return;
+    handedOver_ = true;
+    std::fprintf(stderr, "%s: already running for the board in %s\n",
+                 qPrintable(QCoreApplication::applicationName()), qPrintable(QDir::toNativeSeparators(key)));
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::handedOver()
+{
+    if (request_ != nullptr) {
+        request_->waitForFinished();
+        const QDBusPendingReply<uint> reply = *request_;
+        // Without an answer this copy plays on its own.
+        handedOver_ = reply.isValid() && reply.value() == NameExists;
+        if (handedOver_)
+            askToComeForward(QDBusConnection::sessionBus(), busName_);
+        delete request_;
+        request_ = nullptr;
+    }
+    return handedOver_;
 }
 
 void SingleInstance::bringForward(const QByteArray &activationToken)
@@ -123,3 +191,5 @@ void SingleInstance::bringForward(const QByteArray &activationToken)
 }
 
 } // namespace toolkit
+
+#include "single_instance.moc"

@@ -7,32 +7,47 @@
 #include <QPointer>
 #include <QWidget>
 
-class QLocalServer;
+#include <memory>
+
+class QDBusPendingCallWatcher;
+class QLockFile;
 
 namespace toolkit {
 
 // One copy of the program per user and key (the folder of the board it plays
 // on): a later start asks the running copy to bring its window forward, and
 // ends. Another user, or a copy with another board, still runs side by side.
+// On the session bus the copy owns a name of its own and answers launchers as
+// an org.freedesktop.Application; without a bus a lock file keeps its place.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
+    // Asks for the key's place; the answer comes while the window is made.
     explicit SingleInstance(const QString &key);
+    ~SingleInstance() override;
 
-    // Whether a copy already ran for the key; it has been asked to come forward.
-    bool handedOver() const { return handedOver_; }
+    // Whether a copy already runs for the key; over the bus it has been asked
+    // to come forward. Waits for the bus's answer.
+    bool handedOver();
     // The window that a later start brings forward.
     void setWindow(QWidget *window) { window_ = window; }
-
-private:
-    void answer();
+    // Raises the window, or its open child window, with the activation token
+    // that the desktop gave the start which asked for it.
     void bringForward(const QByteArray &activationToken);
 
-    QLocalServer *server_ = nullptr;
+private:
+    QString busName_;
+    QDBusPendingCallWatcher *request_ = nullptr;
+    std::unique_ptr<QLockFile> lock_;
     QPointer<QWidget> window_;
     bool handedOver_ = false;
 };
+
+// The bus name of the copy that plays on the board in key: the program's id
+// for the user's data folder (an installed game's board, which launchers
+// activate by that id), the id and a hash of the folder for any other.
+QString busName(const QString &key, const QString &userDataFolder);
 
 } // namespace toolkit

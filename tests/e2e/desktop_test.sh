@@ -23,10 +23,11 @@ dpkg-query -W -f='${Status}' qt6-wayland 2>/dev/null | grep -q 'ok installed' ||
 check() { if "${@:2}"; then echo "ok: $wm: $1"; else echo "FAIL: $wm: $1" >&2; failed=1; fi; }
 say() { echo "  $wm: $*" >&2; false; }
 
-# launch FOLDER: one more copy of the program, started from FOLDER; its process in $!.
+# launch FOLDER: one more copy of the program, started from FOLDER on the
+# desktop's session bus; its process in $!.
 launch() {
     [ -e "$1/tovasel" ] || { mkdir -p "$1" && cp "$BINARY" "$1/tovasel" && { [ -z "${user:-}" ] || chown -R "$user" "$1"; }; }
-    (cd "$1" && exec env -u QT_QPA_PLATFORM "${desktop[@]}" SDL_AUDIODRIVER=dummy DBUS_SESSION_BUS_ADDRESS=disabled: \
+    (cd "$1" && exec env -u QT_QPA_PLATFORM "${desktop[@]}" SDL_AUDIODRIVER=dummy \
         "${as_user[@]}" ./tovasel >>"$XGAME_TMP/program.log" 2>&1) &
 }
 # new_window OLD...: waits for a Tovasel window that is none of OLD and prints it.
@@ -116,7 +117,7 @@ close() { xgame_dismiss "$1"; }
 x11() {
     wm=$1 failed=0 && xgame_display_free "$SOURCE" && export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" "$XGAME_TMP/runtime" &&
         eval "$(dbus-launch --sh-syntax)" && trap 'kill $DBUS_SESSION_BUS_PID; xgame_stop' EXIT
-    desktop=(QT_QPA_PLATFORM=xcb "XDG_RUNTIME_DIR=$XGAME_TMP/runtime") as_user=()
+    desktop=(QT_QPA_PLATFORM=xcb "XDG_RUNTIME_DIR=$XGAME_TMP/runtime" "DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS") as_user=()
     case $wm in
     xfwm4) xfwm4 --compositor=off >"$XGAME_TMP/wm.log" 2>&1 & ;;
     mutter) mutter --x11 --replace >"$XGAME_TMP/wm.log" 2>&1 & ;;
@@ -143,7 +144,8 @@ wayland() {
     # sway refuses root: the desktop runs as nobody then.
     [ "$(id -u)" != 0 ] || { user=65534:65534 && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups) &&
         chown "$user" "$run" "$XGAME_TMP/home"; }
-    desktop=(QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-1 "XDG_RUNTIME_DIR=$run" "HOME=$XGAME_TMP/home")
+    local bus && { read -r bus && read -r bus_pid; } < <("${as_user[@]}" dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    desktop=(QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-1 "XDG_RUNTIME_DIR=$run" "HOME=$XGAME_TMP/home" "DBUS_SESSION_BUS_ADDRESS=$bus")
     # sway's own focus_on_window_activation, as a family has it: a window that
     # asks to come forward is only marked urgent.
     printf '%s\n' 'output * resolution 1024x768' 'xwayland disable' 'default_border none' 'default_floating_border none' \
@@ -168,7 +170,7 @@ wayland() {
 }
 stop_sway() {
     exec {pointer}>&- 2>/dev/null
-    kill ${XGAME_PROGRAM_PID:-} $sway_pid 2>/dev/null; wait; rm -rf "$XGAME_TMP"
+    kill ${XGAME_PROGRAM_PID:-} $sway_pid ${bus_pid:-} 2>/dev/null; wait; rm -rf "$XGAME_TMP"
 }
 # stored NAME: the board holds NAME with a score above 0 (the one right answer).
 stored() { LC_ALL=C grep -a -q "^$1,[1-9]" "$XGAME_TMP/game/mirafon1.tmp" 2>/dev/null; }
