@@ -34,10 +34,9 @@ int main(int argc, char *argv[])
     if (instance.handedOver())
         return 0;
     SdlCuePlayer player;
-    SleepHold hold;
     ClockRandom random;
 
-    GameWindow window(player, hold, random, boardFolder);
+    GameWindow window(player, random, boardFolder);
     instance.setWindow(&window);
     window.show();
     // Sound is loaded once the window is up, well before a child can reach
