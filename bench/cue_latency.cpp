@@ -27,7 +27,7 @@ double startLatencyMs(SdlCuePlayer &player, const QByteArray &wav, int samples)
 {
     const quint64 before = player.played();
     const auto start = Clock::now();
-    player.play(wav, false);
+    player.play(wav);
     while (player.played() == before || SDL_GetQueuedAudioSize(player.device()) >= Uint32(samples)) {
         if (Clock::now() - start > std::chrono::seconds(1))
             break;

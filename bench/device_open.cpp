@@ -83,7 +83,7 @@ double msSince(Clock::time_point start)
 double playMs(SdlCuePlayer &player, const QByteArray &wav)
 {
     const auto start = Clock::now();
-    player.play(wav, false);
+    player.play(wav);
     return msSince(start);
 }
 
@@ -93,7 +93,7 @@ double playedMs(SdlCuePlayer &player, const QByteArray &wav, std::vector<double>
 {
     const quint64 before = player.played();
     const auto start = Clock::now();
-    player.play(wav, false);
+    player.play(wav);
     call.push_back(msSince(start));
     while (player.played() == before && Clock::now() - start < std::chrono::seconds(10))
         QThread::usleep(200);

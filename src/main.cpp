@@ -40,10 +40,9 @@ int main(int argc, char *argv[])
     const QString boardFolder = programFilesFolder();
     toolkit::SingleInstance instance(boardFolder);
     SdlCuePlayer player;
-    SleepHold hold;
     ClockRandom random;
 
-    GameWindow window(player, hold, random, boardFolder);
+    GameWindow window(player, random, boardFolder);
     if (instance.handedOver())
         return 0;
     instance.setWindow(&window);

@@ -5,13 +5,16 @@
 
 #include <QByteArray>
 
-// Plays one complete WAV image. wait = false starts the sound and returns at
-// once; wait = true returns when it has ended. Every call with a playable
-// image cuts off a sound that is still playing, so there is never more than
-// one at a time; an image that cannot be played is ignored.
+#include <chrono>
+
+// Plays one complete WAV image: starts the sound and returns at once with its
+// length, by which a caller times what must wait for its end. Every call with
+// a playable image cuts off a sound that is still playing, so there is never
+// more than one at a time; an image that cannot be played is ignored and
+// lasts 0 ms.
 class CuePlayer
 {
 public:
     virtual ~CuePlayer();
-    virtual void play(const QByteArray &wav, bool wait) = 0;
+    virtual std::chrono::milliseconds play(const QByteArray &wav) = 0;
 };

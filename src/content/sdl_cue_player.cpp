@@ -197,21 +197,20 @@ quint64 SdlCuePlayer::played() const
     return worker_->played;
 }
 
-void SdlCuePlayer::play(const QByteArray &wav, bool wait)
+std::chrono::milliseconds SdlCuePlayer::play(const QByteArray &wav)
 {
     // Whatever the device cannot be given is not played and cuts off nothing.
     Cue cue{cueSamples(wav), {}};
     if (cue.samples.isEmpty())
-        return;
-    cue.end = Clock::now() + std::chrono::microseconds(qint64(cue.samples.size()) * 1000000 / CueDeviceRate);
-    const auto end = cue.end;
+        return {};
+    // The sound's own length, so that the game keeps its timing whatever the
+    // device does, and on machines without audio output too.
+    const std::chrono::microseconds length(qint64(cue.samples.size()) * 1000000 / CueDeviceRate);
+    cue.end = Clock::now() + length;
     {
         const std::lock_guard lock(worker_->mutex);
         worker_->next = std::move(cue);
     }
     worker_->wake.notify_all();
-    // The sound's own length sets the hold, so the game keeps its timing
-    // whatever the device does, and on machines without audio output too.
-    if (wait)
-        std::this_thread::sleep_until(end);
+    return std::chrono::ceil<std::chrono::milliseconds>(length);
 }

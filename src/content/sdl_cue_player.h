@@ -13,8 +13,8 @@
 
 // The cue player over SDL2's audio subsystem. A worker thread of its own owns
 // the device: a sound server that hangs (stopped, or stuck on a device) holds
-// that thread, never the caller, and a waiting call lasts its sound's length
-// by the clock, with or without a device. The device is opened at the first
+// that thread, never the caller, and a sound's length is counted by the
+// clock, with or without a device. The device is opened at the first
 // sound and kept open; one the sound server takes away is opened again at the
 // next sound, and a sound that finds no device has one tried, at most once
 // per RetryInterval. A sound that waited for the device to open plays only
@@ -29,7 +29,7 @@ public:
     SdlCuePlayer(const SdlCuePlayer &) = delete;
     SdlCuePlayer &operator=(const SdlCuePlayer &) = delete;
 
-    void play(const QByteArray &wav, bool wait) override;
+    std::chrono::milliseconds play(const QByteArray &wav) override;
 
     // Loads the sound library on a worker thread, so that the first sound
     // need not wait for it.

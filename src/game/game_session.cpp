@@ -7,9 +7,11 @@
 #include "cue_player.h"
 #include "seams.h"
 
+#include <utility>
+
 namespace {
 
-constexpr int FlashMs = 400;
+constexpr std::chrono::milliseconds FlashLength{400};
 constexpr int PauseTickCount = 6;
 // The clock's last step; the tick after it ends the game.
 constexpr int LastClockPos = 478;
@@ -26,23 +28,27 @@ void setUpTimer(QTimer &timer, const char *name, int ms)
 
 } // namespace
 
-GameSession::GameSession(CuePlayer &player, Hold &hold, RandomSource &random, QObject *parent)
+GameSession::GameSession(CuePlayer &player, RandomSource &random, QObject *parent)
     : QObject(parent)
     , player_(player)
-    , hold_(hold)
     , random_(random)
 {
     setUpTimer(gameClock_, "gameClock", 300);
     setUpTimer(roundPause_, "roundPause", 500);
     setUpTimer(mascotTimer_, "mascotTimer", 500);
+    setUpTimer(holdTimer_, "holdTimer", 0);
+    holdTimer_.setSingleShot(true);
     connect(&gameClock_, &QTimer::timeout, this, &GameSession::clockTick);
     connect(&roundPause_, &QTimer::timeout, this, &GameSession::pauseTick);
     connect(&mascotTimer_, &QTimer::timeout, this, &GameSession::mascotTick);
+    connect(&holdTimer_, &QTimer::timeout, this, &GameSession::holdEnded);
 }
 
 void GameSession::start()
 {
-    if (phase_ != Phase::Idle)
+    // A start in a hold finds a game on, or one just ended under the
+    // leaderboard: it starts nothing.
+    if (phase_ != Phase::Idle || hold_ != Hold::None)
         return;
     // A game after a completed one starts at level 1 too, not at level 3,
     // which has no rounds.
@@ -81,7 +87,7 @@ void GameSession::askQuestion()
     speak();
     emit wordAsked(words_.value(word));
     wordSound_ = content::sound(content::wordSound(figureNo_, word));
-    player_.play(wordSound_, false);
+    player_.play(wordSound_);
     if (level_ == 1)
         emit hintShown(content::wordPicture(figureNo_, word), askedSpot().topLeft());
     emit questionAsked(figureNo_, word);
@@ -95,46 +101,104 @@ void GameSession::speak()
 
 void GameSession::repeatWord()
 {
+    if (waitsForHold([this] { repeatWord(); }))
+        return;
     if (phase_ == Phase::Idle)
         return;
     speak();
-    player_.play(wordSound_, false);
+    player_.play(wordSound_);
 }
 
 void GameSession::stopClock()
 {
+    // In a hold, the help button's press waits its turn like a click.
+    if (waitsForHold([this] { stopClock(); }))
+        return;
     gameClock_.stop();
 }
 
 void GameSession::click(float x, float y)
 {
+    if (waitsForHold([this, x, y] { click(x, y); }))
+        return;
     // Between rounds no word is asked; such clicks count for nothing.
     if (phase_ != Phase::Asking)
         return;
     const int word = askedWord();
     const bool hit = game::insideHotSpot(askedSpot(), x, y);
     emit clickJudged(figureNo_, word, hit);
-    if (hit) {
+    if (hit)
         judgeHit(word);
-        return;
-    }
-    player_.play(content::sound(content::MissSound), true);
-    --livesLeft_;
-    emit livesChanged(livesLeft_);
-    if (livesLeft_ <= 0)
-        endGame();
+    else
+        startHold(Hold::MissSound, player_.play(content::sound(content::MissSound)));
 }
 
 void GameSession::judgeHit(int word)
 {
     emit hitFlashed(content::wordPicture(figureNo_, word), askedSpot().topLeft());
-    hold_.hold(FlashMs);
-    emit flashEnded();
-    // A clock tick that ran during the flash may have ended the game.
-    if (phase_ == Phase::Idle)
+    runDueTicks();
+    startHold(Hold::Flash, FlashLength);
+}
+
+// Ticks already due when a hit is judged come before its hold, as they did
+// when the thread ran them while putting the flash on the screen.
+void GameSession::runDueTicks()
+{
+    if (gameClock_.isActive() && gameClock_.remainingTime() == 0) {
+        gameClock_.start();
+        clockTick();
+    }
+    if (mascotTimer_.isActive() && mascotTimer_.remainingTime() == 0)
+        mascotTick();
+}
+
+void GameSession::startHold(Hold hold, std::chrono::milliseconds length)
+{
+    hold_ = hold;
+    holdTimer_.start(length);
+}
+
+// Input that comes in a hold waits for its end, and then its turn.
+bool GameSession::waitsForHold(std::function<void()> input)
+{
+    if (hold_ == Hold::None)
+        return false;
+    waitingInput_ << std::move(input);
+    return true;
+}
+
+void GameSession::holdEnded()
+{
+    holdTimer_.stop();
+    switch (hold_) {
+    case Hold::None:
         return;
-    ++questionIndex_;
-    player_.play(content::sound(content::HitSound), true);
+    case Hold::Flash:
+        // A clock tick as the flash showed may have ended the game.
+        if (phase_ != Phase::Idle) {
+            ++questionIndex_;
+            startHold(Hold::HitSound, player_.play(content::sound(content::HitSound)));
+            return;
+        }
+        emit flashEnded();
+        break;
+    case Hold::HitSound:
+        // The flash stays until the next question replaces it.
+        emit flashEnded();
+        goOnAfterHit();
+        break;
+    case Hold::MissSound:
+        --livesLeft_;
+        emit livesChanged(livesLeft_);
+        if (livesLeft_ <= 0)
+            endGame();
+        break;
+    }
+    resume();
+}
+
+void GameSession::goOnAfterHit()
+{
     if (questionIndex_ == order_.size()) {
         endRound();
         return;
@@ -144,6 +208,37 @@ void GameSession::judgeHit(int word)
     emit scoreChanged(score_);
     ++answerTicks_;
     askQuestion();
+}
+
+// A tick in a hold waits for its end: a timer that missed ticks fires once
+// when its thread goes on, and the game clock then starts its schedule
+// afresh if it missed more than one.
+void GameSession::tickLate(QTimer &timer)
+{
+    if (lateTicks_.contains(&timer))
+        clockMissedMore_ = clockMissedMore_ || &timer == &gameClock_;
+    else
+        lateTicks_ << &timer;
+}
+
+// After a hold: first the ticks due in it, then the input that waited, one
+// by one, until one of them starts a hold of its own.
+void GameSession::resume()
+{
+    hold_ = Hold::None;
+    for (QTimer *timer : std::exchange(lateTicks_, {})) {
+        // A timer the hold's end stopped or started afresh owes no tick.
+        if (timer == &gameClock_ && gameClock_.isActive()) {
+            if (clockMissedMore_)
+                gameClock_.start();
+            clockTick();
+        } else if (timer == &mascotTimer_ && !mascotTimer_.isActive()) {
+            mascotTick();
+        }
+    }
+    clockMissedMore_ = false;
+    while (hold_ == Hold::None && !waitingInput_.isEmpty())
+        waitingInput_.takeFirst()();
 }
 
 void GameSession::endRound()
@@ -156,7 +251,7 @@ void GameSession::endRound()
         endGame();
         return;
     }
-    player_.play(content::sound(content::CheerSound), false);
+    player_.play(content::sound(content::CheerSound));
     phase_ = Phase::Pausing;
     roundPause_.start();
 }
@@ -178,6 +273,10 @@ void GameSession::endGame()
 
 void GameSession::clockTick()
 {
+    if (hold_ != Hold::None) {
+        tickLate(gameClock_);
+        return;
+    }
     ++answerTicks_;
     if (timeBarPos_ > LastClockPos) {
         endGame();
@@ -202,6 +301,10 @@ void GameSession::pauseTick()
 void GameSession::mascotTick()
 {
     mascotTimer_.stop();
+    if (hold_ != Hold::None) {
+        tickLate(mascotTimer_);
+        return;
+    }
     // Level 3 has no mascot of its own: the one of the round that reached it
     // stays.
     emit mascotChanged(level_ > LastLevel ? content::idleMascot(LastLevel, LastFigure)

@@ -13,8 +13,10 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <chrono>
+#include <functional>
+
 class CuePlayer;
-class Hold;
 class RandomSource;
 
 // The game played on the figures: its state, its clocks and the rule for
@@ -28,10 +30,17 @@ class GameSession : public QObject
 public:
     // Asking while a word waits for its click; Pausing between two rounds.
     enum class Phase { Idle, Asking, Pausing };
+    // What holds the game after a click, timed by holdTimer: a right
+    // answer's flash and then its sound, or a miss's sound. Input that comes
+    // meanwhile waits for the hold's end; each timer counts at most one tick
+    // in it, at its end, as a timer of a busy thread fires once when it is
+    // free again.
+    enum class Hold { None, Flash, HitSound, MissSound };
 
-    GameSession(CuePlayer &player, Hold &hold, RandomSource &random, QObject *parent = nullptr);
+    GameSession(CuePlayer &player, RandomSource &random, QObject *parent = nullptr);
 
     Phase phase() const { return phase_; }
+    Hold hold() const { return hold_; }
     int level() const { return level_; }
     int figureNo() const { return figureNo_; }
     int livesLeft() const { return livesLeft_; }
@@ -50,6 +59,8 @@ public:
     void clockTick();
     void pauseTick();
     void mascotTick();
+    // The hold timer's tick: the hold in progress is over.
+    void holdEnded();
 
 signals:
     void gameStarted();
@@ -59,8 +70,8 @@ signals:
     // The word's picture over its part, as a hint at level 1.
     void hintShown(int picture, QPoint at);
     void clickJudged(int figureNo, int wordIndex, bool hit);
-    // The word's picture over its part after a hit, which must be on the
-    // screen before the thread is held; flashEnded takes it away.
+    // The word's picture over its part after a hit; flashEnded takes it
+    // away when the hit's hold is over.
     void hitFlashed(int picture, QPoint at);
     void flashEnded();
     void livesChanged(int livesLeft);
@@ -75,17 +86,28 @@ private:
     void askQuestion();
     void speak();
     void judgeHit(int word);
+    void runDueTicks();
+    void goOnAfterHit();
+    void startHold(Hold hold, std::chrono::milliseconds length);
+    bool waitsForHold(std::function<void()> input);
+    void tickLate(QTimer &timer);
+    void resume();
     void endRound();
     void endGame();
 
     CuePlayer &player_;
-    Hold &hold_;
     RandomSource &random_;
     QTimer gameClock_{this};
     QTimer roundPause_{this};
     QTimer mascotTimer_{this};
+    QTimer holdTimer_{this};
 
     Phase phase_ = Phase::Idle;
+    Hold hold_ = Hold::None;
+    QList<std::function<void()>> waitingInput_;
+    // The timers that came due in the hold, in the order they did.
+    QList<QTimer *> lateTicks_;
+    bool clockMissedMore_ = false;
     bool completed_ = false;
     int level_ = 1;
     int figureNo_ = 1;

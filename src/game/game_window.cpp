@@ -89,11 +89,11 @@ QString programFilesFolder()
     return leaderboard::boardFolder(toolkit::programFolder(), data) + QLatin1Char('/');
 }
 
-GameWindow::GameWindow(CuePlayer &player, Hold &hold, RandomSource &random, const QString &boardFolder)
+GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
     , player_(player)
     , boardFolder_(boardFolder)
-    , session_(new GameSession(player, hold, random, this))
+    , session_(new GameSession(player, random, this))
 {
     setWindowTitle(QStringLiteral("Tovasel"));
     // The scalable icon is for the desktop; the window needs only these sizes,
@@ -209,9 +209,11 @@ void GameWindow::connectSession()
         surface_->setPicture(content::picture(content::figurePicture(figureNo)));
     });
     connect(session, &GameSession::wordAsked, wordLabel_, &QLabel::setText);
-    connect(session, &GameSession::hintShown, this,
-            [this](int picture, QPoint at) { surface_->paintPicture(at, content::picture(picture)); });
-    connect(session, &GameSession::hitFlashed, this, &GameWindow::showFlash);
+    const auto paintPicture = [this](int picture, QPoint at) {
+        surface_->paintPicture(at, content::picture(picture));
+    };
+    connect(session, &GameSession::hintShown, this, paintPicture);
+    connect(session, &GameSession::hitFlashed, this, paintPicture);
     connect(session, &GameSession::flashEnded, surface_, &toolkit::WindowSurface::clearDrawing);
     connect(session, &GameSession::scoreChanged, this,
             [this](qint32 score) { scoreLabel_->setText(QString::number(score)); });
@@ -226,15 +228,6 @@ void GameWindow::connectSession()
     connect(session, &GameSession::clickJudged, tally, &progress::Tally::clickJudged);
     connect(session, &GameSession::gameEnded, tally, &progress::Tally::gameEnded);
     connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
-}
-
-void GameWindow::showFlash(int picture, QPoint at)
-{
-    surface_->paintPicture(at, content::picture(picture));
-    // The flash must reach the screen before the session holds the thread;
-    // input that comes meanwhile stays queued and is judged after this click.
-    repaint();
-    toolkit::processPendingEventsWithoutInput();
 }
 
 LeaderboardWindow &GameWindow::leaderboard()

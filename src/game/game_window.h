@@ -12,7 +12,6 @@
 class CuePlayer;
 class GameSession;
 class HelpWindow;
-class Hold;
 class LeaderboardWindow;
 class ProgressWindow;
 class QLabel;
@@ -30,13 +29,12 @@ class GameWindow : public QWidget
 
 public:
     // boardFolder holds the leaderboard's file, with a trailing separator.
-    GameWindow(CuePlayer &player, Hold &hold, RandomSource &random, const QString &boardFolder);
+    GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder);
     ~GameWindow() override;
 
 private:
     void createControls();
     void connectSession();
-    void showFlash(int picture, QPoint at);
     LeaderboardWindow &leaderboard();
     HelpWindow &help();
     ProgressWindow &progressWindow();

@@ -4,15 +4,8 @@
 #include "seams.h"
 
 #include <chrono>
-#include <thread>
 
-Hold::~Hold() = default;
 RandomSource::~RandomSource() = default;
-
-void SleepHold::hold(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 void ClockRandom::seedFromClock()
 {

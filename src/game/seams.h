@@ -6,15 +6,7 @@
 #include <random>
 
 // What the game needs from the outside world besides sound and windows, so
-// that tests can run a whole game at once and in a known order.
-
-// Holds the user-interface thread; nothing else runs meanwhile.
-class Hold
-{
-public:
-    virtual ~Hold();
-    virtual void hold(int ms) = 0;
-};
+// that tests can run a whole game in a known order.
 
 // Uniform fractions 0 <= r < 1, from a generator seeded from the clock.
 class RandomSource
@@ -23,12 +15,6 @@ public:
     virtual ~RandomSource();
     virtual void seedFromClock() = 0;
     virtual float nextFraction() = 0;
-};
-
-class SleepHold : public Hold
-{
-public:
-    void hold(int ms) override;
 };
 
 class ClockRandom : public RandomSource

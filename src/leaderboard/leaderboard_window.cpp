@@ -138,7 +138,7 @@ void LeaderboardWindow::showBoard()
     // A board that had to be created gets no cue: there is nothing to cheer
     // or regret yet, and an old cue from an earlier game would mislead.
     if (!newBoard && !cue_.isEmpty())
-        player_.play(cue_, false);
+        player_.play(cue_);
 }
 
 void LeaderboardWindow::confirmName()

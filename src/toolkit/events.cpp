@@ -3,7 +3,6 @@
 
 #include "events.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -37,11 +36,6 @@ private:
 };
 
 } // namespace
-
-void processPendingEventsWithoutInput()
-{
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 
 void afterFirstFrame(QWidget *widget, std::function<void()> then)
 {

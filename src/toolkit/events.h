@@ -9,11 +9,6 @@ class QWidget;
 
 namespace toolkit {
 
-// Runs the events already queued (painting, due timer ticks) but leaves
-// mouse and keyboard input queued for later, so that a click is never
-// handled inside the handling of another.
-void processPendingEventsWithoutInput();
-
 // Runs then once, after the widget's first frame is out: for what that frame
 // does not show, so that it does not wait for it.
 void afterFirstFrame(QWidget *widget, std::function<void()> then);

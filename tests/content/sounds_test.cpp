@@ -74,8 +74,11 @@ static QByteArray ramp(int count)
     return QByteArray::fromHex("818890979ea5acb3").repeated((count + 7) / 8);
 }
 
-// SDL's disk driver writes what the device is given to a file.
-TEST(SdlCuePlayer, WaitingCallHoldsAndNewSoundCuts)
+using std::chrono::milliseconds;
+
+// SDL's disk driver writes what the device is given to a file. The test
+// waits for each sound's length where the game would.
+TEST(SdlCuePlayer, ReturnsTheLengthAtOnceAndNewSoundCuts)
 {
     QTemporaryDir dir;
     qputenv("SDL_AUDIODRIVER", "disk");
@@ -85,21 +88,23 @@ TEST(SdlCuePlayer, WaitingCallHoldsAndNewSoundCuts)
         SdlCuePlayer player;
         QElapsedTimer clock;
         clock.start();
-        player.play(QByteArray("not a wave"), true);
+        EXPECT_EQ(player.play(QByteArray("not a wave")), milliseconds(0)) << "a sound that cannot play lasts";
         EXPECT_EQ(player.device(), 0u) << "a sound that cannot play opened the device";
         // A sound asked for while the device still opens is dropped once its
         // time is over: on a busy machine the first one would be.
-        player.play(gameWav(QByteArray(22, char(0x80))), false);
+        player.play(gameWav(QByteArray(22, char(0x80))));
         while (player.device() == 0 && clock.elapsed() < 10000)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::this_thread::sleep_for(milliseconds(5));
         clock.restart();
-        player.play(gameWav(first), true);
-        EXPECT_GE(clock.restart(), 300) << "a waiting call returned before its sound ended";
-        player.play(gameWav(longSound), false);
-        EXPECT_LT(clock.elapsed(), 300) << "a call that does not wait held the caller";
-        player.play(gameWav(last), true);
-        // The hold ends by the clock; the device takes a buffer or so longer.
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const milliseconds length = player.play(gameWav(first));
+        EXPECT_LT(clock.elapsed(), 300) << "the call waited for its sound";
+        // 6616 samples last 300.05 ms: the caller waits the whole of them.
+        EXPECT_EQ(length, milliseconds(301)) << "the first sound's length";
+        std::this_thread::sleep_for(length - milliseconds(clock.elapsed()));
+        player.play(gameWav(longSound));
+        std::this_thread::sleep_for(player.play(gameWav(last)));
+        // The device takes a buffer or so longer.
+        std::this_thread::sleep_for(milliseconds(300));
     } // closing the device flushes the file
     qputenv("SDL_AUDIODRIVER", "dummy");
     QFile file(dir.filePath("out.raw"));
@@ -113,23 +118,22 @@ TEST(SdlCuePlayer, WaitingCallHoldsAndNewSoundCuts)
     EXPECT_LT(out.lastIndexOf(longSound.left(64)), end - last.size()) << "the long sound came after the last";
 }
 
-TEST(SdlCuePlayer, NoDriverStillHoldsAndRetriesEachSecond)
+TEST(SdlCuePlayer, NoDriverStillTimesAndRetriesEachSecond)
 {
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     SdlCuePlayer player;
-    QElapsedTimer clock;
-    clock.start();
-    player.play(gameWav(ramp(22050 / 4)), true); // 0.25 s
-    EXPECT_GE(clock.elapsed(), 250) << "without a device, a waiting call did not hold";
+    const milliseconds quarter = player.play(gameWav(ramp(22050 / 4)));
+    EXPECT_EQ(quarter, milliseconds(250)) << "without a device, a sound lost its length";
+    std::this_thread::sleep_for(quarter);
     // A driver that comes up is not tried at the next sound, but at the
     // first one a second after the failed attempt.
     qputenv("SDL_AUDIODRIVER", "dummy");
-    player.play(gameWav(ramp(22050 * 4 / 5)), true); // to 1.05 s
+    std::this_thread::sleep_for(player.play(gameWav(ramp(22050 * 4 / 5)))); // to 1.05 s
     EXPECT_EQ(player.device(), 0u) << "a driver was tried again within the second";
-    player.play(gameWav(ramp(100)), false);
+    player.play(gameWav(ramp(100)));
     QElapsedTimer opening; // on the player's own thread
     opening.start();
     while (player.device() == 0 && opening.elapsed() < 2000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(milliseconds(5));
     EXPECT_NE(player.device(), 0u) << "no driver was tried after the second";
 }

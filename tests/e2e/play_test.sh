@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The real program under Xvfb: a right answer scores, a miss costs one life
-# and keeps the question, and the next game starts from a clean figure. A
-# game on a healthy machine prints nothing.
+# and keeps the question, and the next game starts from a clean figure. The
+# window answers the desktop's pings within 100 ms all through a hit's and a
+# miss's hold. A game on a healthy machine prints nothing.
 # Usage: bash play_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 . "$(dirname "$0")/xgame.bash"
@@ -15,6 +16,11 @@ xgame_shot "$out-start.png" && xgame_same "$out-start.png" 483x483+0+0 "$(xgame_
 shown "$out-start.png" || xgame_fail "the score does not show its 0 at start-up"
 xgame_click 521 257 && word=$(xgame_wait_hint "$out-asked.png" 1) || xgame_fail "no hint after the start button"
 shown "$out-asked.png" && xgame_fail "the score is not blank at the start of a game"
+# answers STEP MS: the slowest answer to a ping, MS, is under 100 ms.
+answers() { [ "$2" -lt 100 ] || xgame_fail "the window took $2 ms to answer in $1"; }
+
+hit_ms=$(xgame_ping 1.2 $(xgame_centre 1 "$word")) && answers "a hit's flash and sound" "$hit_ms"
+word=$(xgame_wait_hint "$out-asked.png" 1 "$word") || xgame_fail "no next question after the first right answer"
 
 # The right spot, then at once a corner that no hot-spot reaches: that click
 # waits for the first one's judging and costs a life.
@@ -31,7 +37,8 @@ shown "$out-after.png" && ! xgame_same "$out-after.png" "$score" "$XGAME_TMP/sco
 # The second miss ends the game with a hint shown. Once the leaderboard is
 # closed and the window repainted, the next game's figure equals the picture
 # outside its own hint's rectangle.
-xgame_click 5 475 && board=$(xgame_board_window) || xgame_fail "no leaderboard after the second miss"
+miss_ms=$(xgame_ping 0.6 5 475) && answers "a miss's sound" "$miss_ms"
+board=$(xgame_board_window) || xgame_fail "no leaderboard after the second miss"
 xgame_dismiss "$board" && xgame_click 521 257 || xgame_fail "the leaderboard did not close"
 clean()
 {
@@ -51,3 +58,4 @@ again= differ=
 xgame_until 10 clean || xgame_fail "the next game shows more than the hint of word '$again' ($differ pixels differ)"
 [ ! -s "$XGAME_TMP/program.log" ] || xgame_fail "a healthy game printed: $(head -c 600 "$XGAME_TMP/program.log")"
 echo "word $word right, two misses on word $next, the next game showed only word $again's hint"
+echo "slowest answers to pings: $hit_ms ms in a hit's hold, $miss_ms ms in a miss's"

@@ -7,7 +7,7 @@
 # the next word is heard again; a program started before its server is heard
 # once the server is up. A server that is stopped (SIGSTOP, as a stuck
 # Bluetooth or USB device leaves it) never holds the game: the window keeps
-# answering, a hit holds for its sound's length, quitting is prompt, and the
+# answering, a hit goes on to the next question, quitting is prompt, and the
 # sound comes back when the server continues.
 # Usage: bash sound_server_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
@@ -52,14 +52,14 @@ answers()
     local worst=$(xgame_ping "${@:2}")
     [ "$worst" -le 100 ] && echo "$1: answered within $worst ms" || xgame_fail "the window took $worst ms to answer $1"
 }
-# hit STEP: a right answer holds the game for the flash (400 ms) and the hit sound, no longer.
-hit_ms=$((($(stat -c %s "$2/src/content/media/sounds/122.wav") - 44) * 1000 / 22050)) # a header is 44 bytes or more
+# hit STEP: a right answer's flash and sound hold the game by the clock, not
+# by the device: the window answers all through them, and the next question
+# follows.
 hit()
 {
     local w=$(xgame_wait_hint "$XGAME_TMP/hit.png" 1 "${word:-}") || xgame_fail "no question before the hit $1"
-    word=$w && local hold=$(($(xgame_ping 1.5 $(xgame_centre 1 "$w")) - 400))
-    [ "$hold" -gt $((hit_ms - 60)) ] || xgame_fail "the click on the word $1 held the window $((hold + 400)) ms: no hit"
-    [ "$hold" -le $((hit_ms + 30)) ] && echo "$1: held $hold ms" || xgame_fail "a hit $1 held $hold ms, not $hit_ms"
+    word=$w && answers "in a hit $1" 1.2 $(xgame_centre 1 "$w")
+    xgame_wait_hint "$XGAME_TMP/hit.png" 1 "$w" 3 >/dev/null || xgame_fail "no next question after the hit $1"
 }
 xgame_quit 30 || xgame_fail "the program did not end"
 XGAME_ENV=(SDL_AUDIODRIVER=) && xgame_launch "$1" && sleep 0.5 && kill -STOP "$server"

@@ -18,26 +18,43 @@
 
 #include <functional>
 
-// The game's seams, recording in order what was played (a sound waited for
-// marked so) and held; the fractions are a test's to draw.
-struct RecordingSeams : CuePlayer, Hold, RandomSource
+// The game's seams, recording in order what was played; the fractions are a
+// test's to draw.
+struct RecordingSeams : CuePlayer, RandomSource
 {
     QByteArrayList record;
-    std::function<void()> onHold = [] {};
     int seeds = 0;
     std::function<float()> fraction = [] { return 0.99f; }; // the catalogue's order backwards
 
-    void play(const QByteArray &wav, bool wait) override { record << wav + (wait ? " wait" : ""); }
-    void hold(int ms) override
+    // Lengths that tell the sounds apart.
+    static std::chrono::milliseconds length(const QByteArray &wav)
     {
-        record << "hold " + QByteArray::number(ms);
-        onHold();
+        return std::chrono::milliseconds(wav.size() / 22);
+    }
+    std::chrono::milliseconds play(const QByteArray &wav) override
+    {
+        record << wav;
+        return length(wav);
     }
     void seedFromClock() override { ++seeds; }
     float nextFraction() override { return fraction(); }
     QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
-    QByteArray cue(int sound, bool wait = false) { return content::sound(sound) + (wait ? " wait" : ""); }
+    QByteArray cue(int sound) { return content::sound(sound); }
 };
+
+// Ends the holds in progress, as their timer would.
+inline void endHolds(GameSession &session)
+{
+    while (session.hold() != GameSession::Hold::None)
+        session.holdEnded();
+}
+
+// Ticks come only from the tests.
+inline void stopTimeFor(GameSession &session)
+{
+    for (QTimer *timer : session.findChildren<QTimer *>())
+        timer->setInterval(1 << 30);
+}
 
 // The main window on recording seams, with a board of its own; ticks come
 // only from the tests.
@@ -45,14 +62,13 @@ class GameWindowTest : public testing::Test, protected RecordingSeams
 {
 protected:
     QTemporaryDir boardDir;
-    GameWindow window{*this, *this, *this, boardDir.path() + '/'};
+    GameWindow window{*this, *this, boardDir.path() + '/'};
     GameSession &session = *window.findChild<GameSession *>();
     QWidget *surface = widget("surface");
 
     void SetUp() override
     {
-        for (QTimer *timer : session.findChildren<QTimer *>())
-            timer->setInterval(1 << 30);
+        stopTimeFor(session);
         window.show();
     }
     QWidget *widget(const char *name) { return window.findChild<QWidget *>(name); }
@@ -70,5 +86,9 @@ protected:
     {
         QTest::mouseClick(target->window()->windowHandle(), button, {}, target->mapTo(target->window(), at));
     }
-    void answer(Qt::MouseButton with = Qt::LeftButton) { click(surface, session.askedSpot().center(), with); }
+    void answer(Qt::MouseButton with = Qt::LeftButton)
+    {
+        click(surface, session.askedSpot().center(), with);
+        endHolds(session);
+    }
 };

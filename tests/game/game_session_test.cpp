@@ -8,17 +8,38 @@
 #include <QSignalSpy>
 
 #include <map>
+#include <thread>
 
 using Phase = GameSession::Phase;
+using Hold = GameSession::Hold;
+using std::chrono::milliseconds;
+
+// The first round asks tooth (9), then shoulder (8).
+QPoint onWord(int word)
+{
+    return content::hotSpot(1, word).center();
+}
+const QPoint Corner(3, 3);
+
+void press(GameSession &session, QPoint at)
+{
+    session.click(float(at.x()), float(at.y()));
+}
 
 class GameSessionTest : public testing::Test, protected RecordingSeams
 {
 protected:
-    GameSession session{*this, *this, *this};
+    GameSession session{*this, *this};
     QSignalSpy ended{&session, &GameSession::gameEnded};
     QSignalSpy mascot{&session, &GameSession::mascotChanged};
 
-    void clickAt(QPoint at) { session.click(float(at.x()), float(at.y())); }
+    void SetUp() override { stopTimeFor(session); }
+    // A click, and the hold it starts run out.
+    void clickAt(QPoint at)
+    {
+        press(session, at);
+        endHolds(session);
+    }
     void answer() { clickAt(session.askedSpot().center()); }
     void miss() { clickAt({3, 3}); }
     void playRounds(int rounds)
@@ -30,7 +51,8 @@ protected:
                 session.pauseTick();
         }
     }
-    bool running(const char *timer) { return session.findChild<QTimer *>(timer)->isActive(); }
+    QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
+    bool running(const char *name) { return timer(name)->isActive(); }
     int mascotFrame() { return mascot.last()[0].toInt(); }
 };
 
@@ -89,12 +111,11 @@ TEST_F(GameSessionTest, JudgesTheAskedPartAndScoresBySpeed)
     clickAt({303, 235});
     EXPECT_EQ(session.livesLeft(), 1) << "a click on the edge was no miss";
     EXPECT_EQ(session.askedWord(), 9) << "a miss moved on";
-    EXPECT_EQ(last(), cue(content::MissSound, true)) << "a miss is not heard to its end";
+    EXPECT_EQ(last(), cue(content::MissSound)) << "a miss is not heard";
     clickAt({263, 231});
     EXPECT_EQ(session.score(), 1060) << "the first answer scores 50 + 10 + 1000 / 1";
     EXPECT_TRUE(judged.last()[2].toBool()) << "the hit was announced as a miss";
-    EXPECT_EQ(last(2), "hold 400") << "the hit was not held";
-    EXPECT_EQ(last(1), cue(content::HitSound, true)) << "the hit sound does not follow the hold";
+    EXPECT_EQ(last(1), cue(content::HitSound)) << "the hit sound does not come before the next word";
     session.start();
     EXPECT_EQ(session.askedWord(), 8) << "a start during the game began it again";
     // Each answer and each clock tick slow the next answer's score.
@@ -110,19 +131,24 @@ TEST_F(GameSessionTest, JudgesTheAskedPartAndScoresBySpeed)
     EXPECT_FALSE(ended[0][1].toBool()) << "a lost game completed";
 }
 
-TEST_F(GameSessionTest, ClockRunsOutInAFlashOrPause)
+TEST_F(GameSessionTest, ClockRunsOutAsAFlashShowsOrInAPause)
 {
     QSignalSpy steps(&session, &GameSession::clockStepped);
     session.start();
     for (int tick = 1; tick <= 478; ++tick)
         session.clockTick();
     EXPECT_EQ(steps.last()[0].toInt(), 478) << "the time bar's last step";
-    onHold = [&] { session.clockTick(); };
-    answer();
-    EXPECT_EQ(session.phase(), Phase::Idle) << "the 479th tick, in a flash, did not end the game";
+    // The 479th tick is due as the right answer is judged.
+    timer("gameClock")->setInterval(0);
+    press(session, onWord(9));
+    EXPECT_EQ(session.phase(), Phase::Idle) << "the tick due as the flash showed did not end the game";
+    EXPECT_EQ(session.hold(), Hold::Flash) << "the flash went with the game";
+    session.start();
+    EXPECT_EQ(session.phase(), Phase::Idle) << "a game started in the flash of the last one";
+    endHolds(session);
     EXPECT_EQ(session.score(), 0) << "the hit in the flash that ended the game scored";
-    EXPECT_EQ(last(), "hold 400") << "the hit in the flash that ended the game was heard";
-    onHold = [] {};
+    EXPECT_EQ(last(), cue(content::wordSound(1, 9))) << "the hit in the flash that ended the game was heard";
+    timer("gameClock")->setInterval(1 << 30);
     session.start();
     while (session.phase() == Phase::Asking)
         answer();
@@ -158,10 +184,105 @@ TEST_F(GameSessionTest, BonusRisesAndALostGameResets)
 
 TEST_F(GameSessionTest, TimersArePreciseAtTheirIntervals)
 {
+    const GameSession fresh{*this, *this};
     for (auto [name, ms] : {std::pair("gameClock", 300), {"roundPause", 500}, {"mascotTimer", 500}}) {
-        EXPECT_EQ(session.findChild<QTimer *>(name)->interval(), ms) << name;
-        EXPECT_EQ(session.findChild<QTimer *>(name)->timerType(), Qt::PreciseTimer) << name;
+        EXPECT_EQ(fresh.findChild<QTimer *>(name)->interval(), ms) << name;
+        EXPECT_EQ(fresh.findChild<QTimer *>(name)->timerType(), Qt::PreciseTimer) << name;
     }
+}
+
+// A hit holds the game for its flash, then for its sound; a miss for its own
+// sound. Clicks made meanwhile are judged after, one at a time, each holding
+// the game in its turn.
+TEST_F(GameSessionTest, ClicksInAHoldAreJudgedAfterItInTurn)
+{
+    struct Row
+    {
+        const char *name;
+        QPoint first;
+        int endedBefore; // holds over before the clicks come
+        Hold hold;
+        milliseconds length;
+        QByteArray heard; // last, in the hold
+    };
+    const QByteArray hit = cue(content::HitSound), miss = cue(content::MissSound);
+    const Row rows[] = {
+        {"flash", onWord(9), 0, Hold::Flash, milliseconds(400), cue(content::wordSound(1, 9))},
+        {"hit sound", onWord(9), 1, Hold::HitSound, length(hit), hit},
+        {"miss sound", Corner, 0, Hold::MissSound, length(miss), miss}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        GameSession held(*this, *this);
+        stopTimeFor(held);
+        QSignalSpy judged(&held, &GameSession::clickJudged);
+        QSignalSpy flashGone(&held, &GameSession::flashEnded);
+        held.start();
+        press(held, row.first);
+        for (int k = 0; k < row.endedBefore; ++k)
+            held.holdEnded();
+        ASSERT_EQ(held.hold(), row.hold) << "the game is not held";
+        EXPECT_EQ(held.findChild<QTimer *>("holdTimer")->interval(), row.length.count())
+            << "the hold's length";
+        EXPECT_EQ(held.score(), 0) << "a hit scored before its sound ended";
+        EXPECT_EQ(held.livesLeft(), 2) << "a miss cost its life before its sound ended";
+        EXPECT_TRUE(flashGone.isEmpty()) << "the flash went before the hit's hold ended";
+        // The word asked once this click is judged, the mascot, then a miss.
+        press(held, onWord(row.first == Corner ? 9 : 8));
+        held.repeatWord();
+        press(held, Corner);
+        EXPECT_EQ(last(), row.heard) << "another sound in the hold";
+        while (held.hold() != Hold::None && judged.size() == 1)
+            held.holdEnded();
+        ASSERT_EQ(judged.size(), 2) << "the first click that waited was not judged alone";
+        EXPECT_TRUE(judged[1][2].toBool()) << "the first click that waited was judged against another word";
+        EXPECT_EQ(held.hold(), Hold::Flash) << "the first click that waited did not hold the game";
+        held.holdEnded();
+        held.holdEnded();
+        ASSERT_EQ(judged.size(), 3)
+            << "the second click that waited was not judged after the first one's hold";
+        EXPECT_FALSE(judged[2][2].toBool()) << "the second click that waited was not a miss";
+    }
+}
+
+// As when the hold held the thread: each timer ticks once at its end, and
+// the clock starts its schedule afresh there if it missed more than one
+// tick. The score, which counts the ticks, is the same.
+TEST_F(GameSessionTest, TicksInAHoldComeOnceAtItsEnd)
+{
+    QSignalSpy steps(&session, &GameSession::clockStepped);
+    session.start();
+    QTimer *clock = timer("gameClock");
+    const int interval = clock->interval();
+    press(session, onWord(9));
+    session.clockTick();
+    session.mascotTick();
+    session.holdEnded();
+    session.clockTick();
+    session.clockTick();
+    EXPECT_TRUE(steps.isEmpty()) << "the clock moved in a hit's hold";
+    std::this_thread::sleep_for(milliseconds(50));
+    session.holdEnded();
+    EXPECT_EQ(steps.size(), 1) << "the ticks in a hit's hold";
+    EXPECT_GT(clock->remainingTime(), interval - 25)
+        << "the clock kept its schedule after missing three ticks";
+    EXPECT_EQ(mascotFrame(), content::speakingMascot(1, 1)) << "the mascot went silent on the next word";
+    press(session, Corner);
+    session.clockTick();
+    session.mascotTick();
+    std::this_thread::sleep_for(milliseconds(50));
+    session.holdEnded();
+    EXPECT_EQ(steps.size(), 2) << "the tick in a miss's hold";
+    EXPECT_LT(clock->remainingTime(), interval - 25) << "the clock lost its schedule after missing one tick";
+    EXPECT_EQ(mascotFrame(), content::idleMascot(1, 1)) << "the mascot's tick in a miss's hold was lost";
+    // The help button's press in a hold stops the clock after its late tick.
+    press(session, onWord(8));
+    session.clockTick();
+    session.stopClock();
+    endHolds(session);
+    EXPECT_EQ(steps.size(), 3) << "the tick before the help button";
+    EXPECT_FALSE(clock->isActive()) << "the clock runs on behind help";
+    // 1 tick for the start, 2 after the first answer, 3 and 4 for the holds.
+    EXPECT_EQ(session.score(), 1060 + 50 + 10 + 1000 / 4) << "the second answer's score";
 }
 
 TEST_F(GameSessionTest, PlayedGameCountsFirstClicks)

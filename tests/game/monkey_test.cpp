@@ -14,6 +14,7 @@
 #include <random>
 
 using Phase = GameSession::Phase;
+using Hold = GameSession::Hold;
 
 TEST_F(GameWindowTest, SurvivesAChildAtTheMouse)
 {
@@ -30,11 +31,6 @@ TEST_F(GameWindowTest, SurvivesAChildAtTheMouse)
         running.removeIf([](const QTimer *timer) { return !timer->isActive(); });
         if (!running.isEmpty())
             QMetaObject::invokeMethod(running[roll(int(running.size()))], "timeout");
-    };
-    // A tick due in a hit's hold runs inside it.
-    onHold = [&] {
-        if (roll(5) == 0)
-            tick();
     };
     const char *controls[] = {"startButton", "helpButton", "mascot"};
     // Per game, in hundredths summed up: how often the child answers (or starts), waits, clicks a control,
@@ -57,7 +53,7 @@ TEST_F(GameWindowTest, SurvivesAChildAtTheMouse)
                 QTest::keyClicks(child->focusWidget(), "Ann\r");
             else
                 click(child, anywhere(child));
-        } else if (act < mood[0] && session.phase() == Phase::Asking) {
+        } else if (act < mood[0] && session.phase() == Phase::Asking && session.hold() == Hold::None) {
             const QRect spot = session.askedSpot().adjusted(1, 1, -1, -1); // now and then its edge
             click(surface, {spot.left() + roll(spot.width() + 1), spot.top() + roll(spot.height())});
         } else if (act < mood[0]) {

@@ -73,7 +73,11 @@ protected:
 struct Recorder : CuePlayer
 {
     QByteArrayList plays;
-    void play(const QByteArray &wav, bool) override { plays << wav; }
+    std::chrono::milliseconds play(const QByteArray &wav) override
+    {
+        plays << wav;
+        return {};
+    }
 };
 
 // The leaderboard window over the board file.

@@ -18,7 +18,7 @@ namespace {
 
 struct Silence : CuePlayer
 {
-    void play(const QByteArray &, bool) override {}
+    std::chrono::milliseconds play(const QByteArray &) override { return {}; }
 };
 
 } // namespace
