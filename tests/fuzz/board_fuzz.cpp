@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype piece = quint8(entry[4]) / BoardPlaces % 8 + 1;
     BoardReader reader{Board{}};
     for (qsizetype at = 0; at < bytes.size(); at += piece)
-        reader.read(QByteArrayView(bytes).mid(at, piece));
+        reader.read(bytes.mid(at, piece));
     const Board back = reader.finish();
     for (int slot = 0; slot < BoardPlaces; ++slot) {
         const int from = slot < place ? slot : slot - 1;
