@@ -244,9 +244,9 @@ TEST_F(GameSessionTest, ClicksInAHoldAreJudgedAfterItInTurn)
     }
 }
 
-// As when the hold held the thread: each timer ticks once at its end, and
-// the clock starts its schedule afresh there if it missed more than one
-// tick. The score, which counts the ticks, is the same.
+// Each timer ticks once at a hold's end, as a timer of a busy thread does,
+// and the clock starts its schedule afresh there if it missed more than one
+// tick; the score, which counts the ticks, is what it always was.
 TEST_F(GameSessionTest, TicksInAHoldComeOnceAtItsEnd)
 {
     QSignalSpy steps(&session, &GameSession::clockStepped);
