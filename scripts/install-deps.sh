@@ -13,6 +13,8 @@ test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphin
                qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin python3-numpy python3-pil)
 # Licences and the package's checkers; a real input method for typing Chinese names.
 test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
+# Private session buses for one game per board, and a launcher's call on one.
+test_packages+=(dbus-daemon libglib2.0-bin)
 # The desktops of the desktop test: three X11 window managers and a panel, and
 # sway with its tools for a native Wayland session.
 test_packages+=(xfwm4 xfce4-panel mutter openbox sway wtype grim libwayland-dev qt6-wayland)

@@ -142,6 +142,7 @@ SingleInstance::SingleInstance(const QString &key)
         return; // nowhere to meet: this copy runs on its own
     // A crashed copy's lock gives way to the next start (QLockFile asks
     // whether its process still runs); a running copy's holds, however old.
+    // A lock that cannot be made at all leaves this copy on its own.
     lock_ = std::make_unique<QLockFile>(name);
     if (lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError)
         return;
