@@ -33,8 +33,7 @@ BoardView::BoardView(QSize board, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The viewport covers the board exactly (the margins around it are the
-    // view's): the scene's corner is the viewport's, on a whole pixel.
+    // The scene's corner is the viewport's, on a whole pixel (see fit()).
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setInteractive(false);
     setFocusPolicy(Qt::NoFocus);
@@ -75,6 +74,10 @@ void BoardView::resizeEvent(QResizeEvent *event)
     fit();
 }
 
+// Not fitInView(): it leaves a margin of two pixels, so that the window's own
+// size would not show the board one pixel for one, and centring by the view
+// puts the board's corner on a fraction of a pixel. The viewport is made the
+// board's place instead, its margins the view's.
 void BoardView::fit()
 {
     fit_ = fitBoard(board_, size(), toolkit::fullScreenAsked(window()));

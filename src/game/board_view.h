@@ -5,7 +5,6 @@
 
 #include <QGraphicsView>
 #include <QThreadPool>
-
 #include <QWidget>
 
 class PictureItem;
