@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QPainter>
 
 namespace content {
@@ -54,59 +55,33 @@ QString picturePath(int number, bool doubleSize)
         .arg(doubleSize ? QStringLiteral("@2x") : QString());
 }
 
-// The pictures handed out and still shown somewhere, by number: full screen
-// asks which picture a shown pixmap is. One that nobody holds any more is let
-// go at the next look-up, so the window keeps no more than it shows.
-QHash<int, QPixmap> &shownPictures()
-{
-    static QHash<int, QPixmap> shown;
-    return shown;
-}
-
-int numberOf(const QPixmap &shown)
-{
-    const QHash<int, QPixmap> &pictures = shownPictures();
-    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
-        if (it.value().cacheKey() == shown.cacheKey())
-            return it.key();
-    }
-    return 0;
-}
-
 } // namespace
 
-std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor)
+QImage drawnPicture(int number, QRect place, qreal factor)
 {
-    const int number = numberOf(shown);
-    if (number == 0 || shown.isNull())
-        return {};
-    const QRect place(topLeft, shown.deviceIndependentSize().toSize());
     const QRect device = scaling::scaledRect(place, factor);
     const int figure = 100 * (number / 100);
-    const bool wordPicture = number < 300 && number != figure;
-    if (!wordPicture)
-        return [=] { return renderDrawing(number, device.size(), QRect(QPoint(0, 0), device.size())); };
+    if (number >= 300 || number == figure)
+        return renderDrawing(number, device.size(), QRect(QPoint(0, 0), device.size()));
 
     // A word picture is its figure's pixels from the word's hot-spot on, with
     // a mark: cut it from the figure rendered as the figure itself is, so the
     // two agree pixel for pixel, then lay the mark over it.
-    const QRect figurePlace(topLeft - hotSpot(figure / 100, number - figure - 1).topLeft(),
-                            picture(figure).deviceIndependentSize().toSize());
+    const QRect figurePlace(place.topLeft() - hotSpot(figure / 100, number - figure - 1).topLeft(),
+                            QImageReader(picturePath(figure, false)).size());
     const QRect figureDevice = scaling::scaledRect(figurePlace, factor);
-    return [=] {
-        QImage image = renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()));
-        if (image.isNull())
-            return image;
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QImage mark(QStringLiteral(":/marks/%1.png").arg(number));
-        if (mark.isNull())
-            qCWarning(lcArt) << "mark" << number << "cannot be read";
-        painter.drawImage(
-            QRectF(QPointF(topLeft) * factor - QPointF(device.topLeft()), QSizeF(place.size()) * factor),
-            mark);
+    QImage image = renderDrawing(figure, figureDevice.size(), device.translated(-figureDevice.topLeft()));
+    if (image.isNull())
         return image;
-    };
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QImage mark(QStringLiteral(":/marks/%1.png").arg(number));
+    if (mark.isNull())
+        qCWarning(lcArt) << "mark" << number << "cannot be read";
+    painter.drawImage(
+        QRectF(QPointF(place.topLeft()) * factor - QPointF(device.topLeft()), QSizeF(place.size()) * factor),
+        mark);
+    return image;
 }
 
 QImage pictureImage(int number, qreal devicePixelRatio)
@@ -120,20 +95,13 @@ QImage pictureImage(int number, qreal devicePixelRatio)
 
 QPixmap picture(int number)
 {
-    QHash<int, QPixmap> &shown = shownPictures();
-    shown.removeIf([](const QHash<int, QPixmap>::iterator it) { return it.value().isDetached(); });
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    const auto kept = shown.constFind(number);
-    if (kept != shown.cend() && qFuzzyCompare(kept->devicePixelRatio(), ratio > 1.0 ? 2.0 : 1.0))
-        return *kept;
     QImage image = pictureImage(number, ratio);
     if (image.isNull() && ratio > 1.0)
         image = pictureImage(number, 1.0);
     const QPixmap pixmap = QPixmap::fromImage(image);
     if (pixmap.isNull())
         qCWarning(lcArt) << "picture" << number << "cannot be read";
-    else
-        shown.insert(number, pixmap);
     return pixmap;
 }
 

@@ -8,8 +8,6 @@
 #include <QPixmap>
 #include <QString>
 
-#include <functional>
-
 // The game's numbered content: pictures, WAV images and texts, built into
 // the executable. Every number the game uses comes from the functions below,
 // so no caller repeats the numbering arithmetic.
@@ -22,14 +20,13 @@ QPixmap picture(int number);
 // The picture at a given device pixel ratio (1 or 2); a null image if absent.
 QImage pictureImage(int number, qreal devicePixelRatio = 1.0);
 
-// How to draw a picture that picture() returned larger for full screen:
-// placed at topLeft (window pixels) and enlarged by factor, it covers the
-// device pixels from topLeft * factor to (topLeft + size) * factor, each edge
-// rounded. It is rendered from the vector drawing at that size; a word picture
-// is its figure's drawing there with the word's mark over it, so it lines up
-// with the figure drawn at the same factor. The drawing may be made on any
-// thread; there is none for any other pixmap.
-std::function<QImage()> largerPicture(const QPixmap &shown, QPoint topLeft, qreal factor);
+// Picture number drawn from its vector drawing for a board shown at factor:
+// placed at place (board pixels, the picture's own size), it covers the
+// device pixels scaling::scaledRect(place, factor). A word picture is its
+// figure's drawing there with the word's mark over it, so that it lines up
+// with the figure drawn at the same factor. Safe on any thread; a null image
+// for a picture without a drawing.
+QImage drawnPicture(int number, QRect place, qreal factor);
 
 // The complete WAV file image; the caller owns the copy.
 QByteArray sound(int number);

@@ -9,63 +9,51 @@
 #include "cue_player.h"
 #include "events.h"
 #include "fonts.h"
+#include "full_screen.h"
 #include "game_session.h"
 #include "help_window.h"
 #include "leaderboard_window.h"
-#include "picture_box.h"
+#include "outer_edges.h"
+#include "picture_item.h"
 #include "program_folder.h"
 #include "progress_window.h"
-#include "scaled_frame.h"
 #include "tally.h"
-#include "twips.h"
-#include "window_surface.h"
+#include "text_item.h"
 
 #include <QAction>
 #include <QFile>
+#include <QGraphicsRectItem>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLabel>
 #include <QStandardPaths>
 
 namespace {
 
 const QColor Navy(0, 0, 128);
-constexpr int NavyColour = 1;
-constexpr int RedColour = 12;
-// The window's outer edges after start-up, in twips.
-constexpr QRect OuterTwips(1500, 1000, 9400, 7600);
+const QColor Red(255, 0, 0);
+const QColor PaleYellow(255, 255, 128);
+// The window's outer edges after start-up; the board is laid out at the
+// size of the client area inside them.
+constexpr QRect OuterEdges = toolkit::outerEdgesInPixels(1500, 1000, 9400, 7600);
 
-toolkit::PictureBox *makeBox(QWidget *parent, const char *name, QPoint at)
+TextItem *addText(QGraphicsScene *scene, const char *name, QRect box, const QColor &colour, qreal points)
 {
-    auto *box = new toolkit::PictureBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->move(at);
-    box->setFitsPicture(true);
-    return box;
+    auto *text = new TextItem(box.size(), toolkit::songFont(points, true), colour);
+    text->setObjectName(QLatin1String(name));
+    text->setPos(box.topLeft());
+    scene->addItem(text);
+    return text;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, QRect geometry, const QColor &text, qreal points)
+QGraphicsRectItem *addBox(QGraphicsScene *scene, QRect box, const QColor &colour,
+                          QGraphicsItem *parent = nullptr)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(toolkit::songFont(points, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, Navy);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-// Start-up goes on without a picture that cannot be loaded.
-template <typename Target> void showPictureIfAny(Target *target, int number)
-{
-    const QPixmap picture = content::picture(number);
-    if (!picture.isNull())
-        target->setPicture(picture);
+    auto *item = new QGraphicsRectItem(box, parent);
+    item->setPen(Qt::NoPen);
+    item->setBrush(colour);
+    if (!parent)
+        scene->addItem(item);
+    return item;
 }
 
 QIcon programIcon(std::initializer_list<const char *> paths)
@@ -107,15 +95,12 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
     setPalette(palette);
     setAutoFillBackground(true);
 
-    // Full screen enlarges the whole client area, laid out at its window size.
-    auto *frame = new toolkit::ScaledFrame(
-        this, toolkit::clientSizeForOuterTwips(OuterTwips.width(), OuterTwips.height()));
-    surface_ = new toolkit::WindowSurface(frame);
-    surface_->setObjectName(QStringLiteral("surface"));
-    surface_->setBackgroundColour(Navy);
+    // Full screen shows the whole board, laid out at the window's size, larger.
+    board_ = new BoardView(toolkit::clientSizeWithin(OuterEdges.size()), this);
+    board_->setBackgroundBrush(Navy);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(frame);
+    layout->addWidget(board_);
     auto *fullScreen = new QAction(this);
     fullScreen->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
     // The game goes on as it was: only its size on the screen changes.
@@ -130,98 +115,111 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
     });
     addAction(showProgress);
 
-    createControls();
+    createBoard();
     connectSession();
-    frame->setArea(surface_, &content::largerPicture);
 
-    toolkit::setOuterGeometryTwips(this, OuterTwips.left(), OuterTwips.top(), OuterTwips.width(),
-                                   OuterTwips.height());
-    for (auto *life : lives_)
-        showPictureIfAny(life, content::LifeIcon);
-    showPictureIfAny(startButton_, content::StartButton);
-    showPictureIfAny(helpButton_, content::HelpButton);
-    showPictureIfAny(surface_, content::figurePicture(1));
+    // move() on a top-level window places its frame, not its client area.
+    move(OuterEdges.topLeft());
+    setFixedSize(toolkit::clientSizeWithin(OuterEdges.size()));
 }
 
 GameWindow::~GameWindow() = default;
 
-void GameWindow::createControls()
+void GameWindow::createBoard()
 {
-    startButton_ = makeBox(surface_, "startButton", {496, 240});
+    QGraphicsScene *scene = board_->scene();
+    figure_ = board_->addPicture("figure", {0, 0});
+    figure_->setPicture(content::figurePicture(1));
+    // The word's picture over its part: as a hint, and as the flash of a hit.
+    hint_ = board_->addPicture("hint", {0, 0}, figure_);
+    flash_ = board_->addPicture("flash", {0, 0}, figure_);
+    hint_->hide();
+    flash_->hide();
+    // Presses on the figure are the board's, to be judged.
+    for (PictureItem *layer : {figure_, hint_, flash_})
+        layer->setAcceptedMouseButtons(Qt::NoButton);
+
+    auto *start = board_->addPicture("start", {496, 240});
+    start->setPicture(content::StartButton);
+    startButton_ = board_->addControl(start, "startButton");
     //: The start button, a triangle: begins a game.
     startButton_->setToolTip(tr("开始"));
     startButton_->setAccessibleName(startButton_->toolTip());
-    helpButton_ = makeBox(surface_, "helpButton", {496, 288});
+    auto *help = board_->addPicture("help", {496, 288});
+    help->setPicture(content::HelpButton);
+    helpButton_ = board_->addControl(help, "helpButton");
     //: The help button, a question mark.
     helpButton_->setToolTip(tr("帮助"));
     helpButton_->setAccessibleName(helpButton_->toolTip());
-    mascot_ = makeBox(surface_, "mascot", {496, 26});
-    mascot_->resize(97, 161);
-    //: The little animal that speaks the word, for a screen reader.
-    mascot_->setAccessibleName(tr("小动物"));
-    //: What clicking the little animal does: it says the word again.
-    mascot_->setAccessibleDescription(tr("再说一遍"));
+    mascot_ = board_->addPicture("mascotPicture", {496, 26});
     mascot_->hide();
-    lives_ = {makeBox(surface_, "life1", {504, 8}), makeBox(surface_, "life2", {528, 8})};
-    for (auto *life : lives_) {
-        life->resize(17, 17);
-        //: One of the player's two lives, for a screen reader.
-        life->setAccessibleName(tr("生命"));
-    }
-    timeBar_ = new toolkit::PictureBox(surface_);
-    timeBar_->setObjectName(QStringLiteral("timeBar"));
-    timeBar_->setGeometry(483, 0, 9, 520);
-    timeBar_->setBackgroundColour(QColor(255, 255, 128));
-    //: The bar that fills as the game's time runs out.
-    timeBar_->setAccessibleName(tr("时间"));
+    mascotButton_ = board_->addControl(mascot_, "mascot");
+    //: The little animal that speaks the word, for a screen reader.
+    mascotButton_->setAccessibleName(tr("小动物"));
+    //: What clicking the little animal does: it says the word again.
+    mascotButton_->setAccessibleDescription(tr("再说一遍"));
+    lives_ = {board_->addPicture("life1", {504, 8}), board_->addPicture("life2", {528, 8})};
+    for (PictureItem *life : lives_)
+        life->setPicture(content::LifeIcon);
+
+    // The time bar: pale yellow, filled navy as a game starts, red from the
+    // top as its clock runs.
+    timeBar_ = addBox(scene, {483, 0, 9, 520}, PaleYellow);
+    addBox(scene, {484, 1, 7, 480}, Navy, timeBar_);
+    timeSpent_ = addBox(scene, {}, Red, timeBar_);
     timeBar_->hide();
-    wordLabel_ = makeLabel(surface_, "wordLabel", {496, 202, 105, 25}, Qt::white, 12);
-    //: The English word asked, written beside the figure.
-    wordLabel_->setAccessibleName(tr("单词"));
-    scoreLabel_ = makeLabel(surface_, "scoreLabel", {560, 376, 73, 25}, QColor(255, 0, 0), 10.5);
-    scoreLabel_->setAccessibleName(tr("得分"));
+    wordLabel_ = addText(scene, "wordLabel", {496, 202, 105, 25}, Qt::white, 12);
+    scoreLabel_ = addText(scene, "scoreLabel", {560, 376, 73, 25}, Red, 10.5);
     scoreLabel_->setText(QStringLiteral("0"));
 }
 
 void GameWindow::connectSession()
 {
     GameSession *session = session_;
-    connect(startButton_, &toolkit::PictureBox::clicked, session, &GameSession::start);
-    connect(helpButton_, &toolkit::PictureBox::clicked, this, [this] {
+    connect(startButton_, &BoardView::Control::clicked, session, &GameSession::start);
+    connect(helpButton_, &BoardView::Control::clicked, this, [this] {
         session_->stopClock();
         help().open();
     });
-    connect(mascot_, &toolkit::PictureBox::clicked, session, &GameSession::repeatWord);
-    connect(surface_, &toolkit::WindowSurface::mouseDown, session,
-            [session](Qt::MouseButton, Qt::KeyboardModifiers, float x, float y) { session->click(x, y); });
+    connect(mascotButton_, &BoardView::Control::clicked, session, &GameSession::repeatWord);
+    connect(board_, &BoardView::pressed, session, &GameSession::click);
 
     connect(session, &GameSession::gameStarted, this, [this] {
-        scoreLabel_->clear();
+        scoreLabel_->setText({});
         mascot_->show();
         timeBar_->show();
-        timeBar_->fillBox({1, 1}, {7, 480}, NavyColour);
+        timeSpent_->setRect({});
     });
     connect(session, &GameSession::livesChanged, this, [this](int livesLeft) {
         for (int k = 0; k < int(lives_.size()); ++k)
             lives_[k]->setVisible(k < livesLeft);
     });
     connect(session, &GameSession::roundStarted, this, [this](int figureNo) {
-        surface_->setPicture(content::picture(content::figurePicture(figureNo)));
+        figure_->setPicture(content::figurePicture(figureNo));
+        hint_->hide();
+        flash_->hide();
     });
-    connect(session, &GameSession::wordAsked, wordLabel_, &QLabel::setText);
-    const auto paintPicture = [this](int picture, QPoint at) {
-        surface_->paintPicture(at, content::picture(picture));
-    };
-    connect(session, &GameSession::hintShown, this, paintPicture);
-    connect(session, &GameSession::hitFlashed, this, paintPicture);
-    connect(session, &GameSession::flashEnded, surface_, &toolkit::WindowSurface::clearDrawing);
+    connect(session, &GameSession::wordAsked, wordLabel_, &TextItem::setText);
+    connect(session, &GameSession::hintShown, this, [this](int picture, QPoint at) {
+        hint_->setPos(at);
+        hint_->setPicture(picture);
+        hint_->show();
+    });
+    connect(session, &GameSession::hitFlashed, this, [this](int picture, QPoint at) {
+        flash_->setPos(at);
+        flash_->setPicture(picture);
+        flash_->show();
+    });
+    connect(session, &GameSession::flashEnded, this, [this] {
+        hint_->hide();
+        flash_->hide();
+    });
     connect(session, &GameSession::scoreChanged, this,
             [this](qint32 score) { scoreLabel_->setText(QString::number(score)); });
-    connect(session, &GameSession::clockStepped, this, [this](int position) {
-        timeBar_->fillBox({1, position + 1}, {7, position + 2}, RedColour);
-    });
-    connect(session, &GameSession::mascotChanged, this,
-            [this](int picture) { mascot_->setPicture(content::picture(picture)); });
+    // Each step is the bar's next row and the one below it.
+    connect(session, &GameSession::clockStepped, this,
+            [this](int position) { timeSpent_->setRect(QRect(QPoint(484, 2), QPoint(490, position + 2))); });
+    connect(session, &GameSession::mascotChanged, mascot_, &PictureItem::setPicture);
     // The record is kept before the board opens over the game.
     auto *tally = new progress::Tally(this);
     connect(session, &GameSession::questionAsked, tally, &progress::Tally::questionAsked);

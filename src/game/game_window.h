@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "board_view.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -13,13 +15,11 @@ class CuePlayer;
 class GameSession;
 class HelpWindow;
 class LeaderboardWindow;
+class PictureItem;
 class ProgressWindow;
-class QLabel;
+class QGraphicsRectItem;
 class RandomSource;
-namespace toolkit {
-class PictureBox;
-class WindowSurface;
-} // namespace toolkit
+class TextItem;
 
 // The main window: the figure to click, the buttons, the mascot, the lives,
 // the word, the score and the time bar. It shows the game its session plays.
@@ -33,7 +33,7 @@ public:
     ~GameWindow() override;
 
 private:
-    void createControls();
+    void createBoard();
     void connectSession();
     LeaderboardWindow &leaderboard();
     HelpWindow &help();
@@ -43,14 +43,19 @@ private:
     const QString boardFolder_;
     GameSession *session_ = nullptr;
 
-    toolkit::WindowSurface *surface_ = nullptr;
-    toolkit::PictureBox *startButton_ = nullptr;
-    toolkit::PictureBox *helpButton_ = nullptr;
-    toolkit::PictureBox *mascot_ = nullptr;
-    std::array<toolkit::PictureBox *, 2> lives_{};
-    toolkit::PictureBox *timeBar_ = nullptr;
-    QLabel *wordLabel_ = nullptr;
-    QLabel *scoreLabel_ = nullptr;
+    BoardView *board_ = nullptr;
+    PictureItem *figure_ = nullptr;
+    PictureItem *hint_ = nullptr;
+    PictureItem *flash_ = nullptr;
+    PictureItem *mascot_ = nullptr;
+    std::array<PictureItem *, 2> lives_{};
+    QGraphicsRectItem *timeBar_ = nullptr;
+    QGraphicsRectItem *timeSpent_ = nullptr;
+    TextItem *wordLabel_ = nullptr;
+    TextItem *scoreLabel_ = nullptr;
+    BoardView::Control *startButton_ = nullptr;
+    BoardView::Control *helpButton_ = nullptr;
+    BoardView::Control *mascotButton_ = nullptr;
 
     std::unique_ptr<LeaderboardWindow> leaderboardWindow_;
     std::unique_ptr<HelpWindow> helpWindow_;

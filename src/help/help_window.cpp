@@ -3,7 +3,7 @@
 
 #include "help_window.h"
 
-#include "twips.h"
+#include "outer_edges.h"
 
 #include <QLabel>
 
@@ -41,7 +41,8 @@ void HelpWindow::open()
 {
     holdOpener();
     // The same place at every opening, wherever the user moved it last time.
-    toolkit::moveOuterTwips(this, 2200, 2000);
+    // move() on a top-level window places its frame, not its client area.
+    move(toolkit::outerEdgesInPixels(2200, 2000, 0, 0).topLeft());
     // A plain-text label breaks once at each CR LF pair, as the text intends.
     helpLabel_->setText(helpText());
     showActive();

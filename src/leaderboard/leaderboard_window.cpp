@@ -8,7 +8,6 @@
 #include "catalogue.h"
 #include "cue_player.h"
 #include "fonts.h"
-#include "label_array.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,14 +42,14 @@ constexpr int RowStep = 24;
 // Names come from a file anyone can edit: never let them be read as markup.
 QList<QLabel *> makeColumn(QWidget *window, const QString &prefix, int left, int width)
 {
-    auto *first = new QLabel(window);
-    first->setGeometry(left, RowTop, width, 25);
-    first->setTextFormat(Qt::PlainText);
-    first->setAutoFillBackground(true);
-    const QList<QLabel *> column = toolkit::makeLabelArray(first, leaderboard::BoardPlaces);
-    for (int place = 0; place < column.size(); ++place) {
-        column[place]->setObjectName(prefix + QString::number(place));
-        column[place]->move(left, RowTop + RowStep * place);
+    QList<QLabel *> column;
+    for (int place = 0; place < leaderboard::BoardPlaces; ++place) {
+        auto *label = new QLabel(window);
+        label->setObjectName(prefix + QString::number(place));
+        label->setGeometry(left, RowTop + RowStep * place, width, 25);
+        label->setTextFormat(Qt::PlainText);
+        label->setAutoFillBackground(true);
+        column.append(label);
     }
     return column;
 }

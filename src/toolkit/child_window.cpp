@@ -4,15 +4,19 @@
 #include "child_window.h"
 
 #include "fonts.h"
-#include "scaled_frame.h"
+#include "scaled_rect.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace toolkit {
 namespace {
@@ -79,6 +83,98 @@ void keepAboveOpener()
     });
 }
 
+QFont scaledFont(QFont font, qreal factor)
+{
+    font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
+// Lays out a child window opened over a board shown larger or smaller than
+// its own size (the view of the opener's game) at the board's factor,
+// centred over it and whole on the screen, and back as designed once hidden,
+// so that its next opening starts as designed.
+class ChildScaler : public QObject
+{
+public:
+    ChildScaler(QWidget *child, QWidget *opener)
+        : QObject(child)
+        , child_(child)
+        , opener_(opener)
+    {
+        setObjectName(QStringLiteral("toolkitChildScaler"));
+        child->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            enlarge();
+        else if (event->type() == QEvent::Hide)
+            restore();
+        return false;
+    }
+
+private:
+    struct Design
+    {
+        QRect geometry;
+        QFont font;
+    };
+
+    void enlarge()
+    {
+        const QGraphicsView *board = opener_->findChild<QGraphicsView *>();
+        const qreal factor = board ? board->transform().m11() : 1.0;
+        if (factor == 1.0 || !designs_.isEmpty())
+            return;
+        designs_.insert(child_, {child_->geometry(), child_->font()});
+        const QList<QWidget *> widgets = child_->findChildren<QWidget *>();
+        for (QWidget *widget : widgets)
+            designs_.insert(widget, {widget->geometry(), widget->font()});
+        for (QWidget *widget : widgets) {
+            widget->setGeometry(scaling::scaledRect(designs_[widget].geometry, factor));
+            if (widget->testAttribute(Qt::WA_SetFont))
+                widget->setFont(scaledFont(designs_[widget].font, factor));
+        }
+        child_->setFont(scaledFont(child_->font(), factor));
+        child_->setFixedSize(child_->size() * factor);
+
+        // Over the middle of the game, whole on the screen; a window manager
+        // keeps it above the full-screen window that owns it.
+        const QWidget *shown = board->viewport();
+        const QRect screen = opener_->screen()->availableGeometry();
+        QRect place(QPoint(0, 0), child_->frameGeometry().size().expandedTo(child_->size()));
+        place.moveCenter(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size()).center());
+        place.moveTopLeft(QPoint(
+            std::clamp(place.left(), screen.left(), std::max(screen.left(), screen.right() - place.width())),
+            std::clamp(place.top(), screen.top(), std::max(screen.top(), screen.bottom() - place.height()))));
+        child_->move(place.topLeft());
+    }
+
+    void restore()
+    {
+        if (designs_.isEmpty())
+            return;
+        const QList<QWidget *> widgets = child_->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            const auto design = designs_.constFind(widget);
+            if (design == designs_.cend())
+                continue; // made while enlarged: it is made again at the next opening
+            widget->setGeometry(design->geometry);
+            if (widget->testAttribute(Qt::WA_SetFont))
+                widget->setFont(design->font);
+        }
+        const Design window = designs_.value(child_);
+        child_->setFont(window.font);
+        child_->setFixedSize(window.geometry.size());
+        designs_.clear();
+    }
+
+    QWidget *child_;
+    QWidget *opener_;
+    QHash<QWidget *, Design> designs_;
+};
+
 } // namespace
 
 void disableOpener(QWidget *opener, QWidget *child, Scaling scaling)
@@ -86,8 +182,9 @@ void disableOpener(QWidget *opener, QWidget *child, Scaling scaling)
     child->setProperty(OpenerProperty, QVariant::fromValue<QObject *>(opener));
     opener->setEnabled(false);
     ownBy(child, opener->window());
-    if (scaling == Scaling::WithOpener)
-        scaleWithOpener(child, opener);
+    if (scaling == Scaling::WithOpener &&
+        !child->findChild<QObject *>(QStringLiteral("toolkitChildScaler"), Qt::FindDirectChildrenOnly))
+        new ChildScaler(child, opener);
     keepAboveOpener();
 }
 

@@ -10,6 +10,8 @@
 #include "game_window.h"
 #include "seams.h"
 
+#include <QGraphicsObject>
+#include <QGraphicsView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -64,7 +66,8 @@ protected:
     QTemporaryDir boardDir;
     GameWindow window{*this, *this, boardDir.path() + '/'};
     GameSession &session = *window.findChild<GameSession *>();
-    QWidget *surface = widget("surface");
+    // What shows the board, at its own size in the window.
+    QWidget *board = window.findChild<QGraphicsView *>()->viewport();
 
     void SetUp() override
     {
@@ -72,6 +75,13 @@ protected:
         window.show();
     }
     QWidget *widget(const char *name) { return window.findChild<QWidget *>(name); }
+    template <typename Item = QGraphicsObject> Item *item(const char *name)
+    {
+        for (QGraphicsItem *item : window.findChild<QGraphicsView *>()->scene()->items())
+            if (item->toGraphicsObject() && item->toGraphicsObject()->objectName() == QLatin1String(name))
+                return qobject_cast<Item *>(item->toGraphicsObject());
+        return nullptr;
+    }
     QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
     template <typename Child> Child *openChild()
     {
@@ -88,7 +98,7 @@ protected:
     }
     void answer(Qt::MouseButton with = Qt::LeftButton)
     {
-        click(surface, session.askedSpot().center(), with);
+        click(board, session.askedSpot().center(), with);
         endHolds(session);
     }
 };

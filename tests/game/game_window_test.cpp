@@ -6,17 +6,17 @@
 #include "help_window.h"
 #include "leaderboard_window.h"
 #include "progress_window.h"
-#include "window_surface.h"
+#include "text_item.h"
 
+#include <QAccessible>
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 
 #include <private/qwindow_p.h>
 
 TEST_F(GameWindowTest, ControlsReachTheSessionAndShowWhatItSays)
 {
-    auto text = [&](const char *label) { return window.findChild<QLabel *>(label)->text(); };
+    auto text = [&](const char *label) { return item<TextItem>(label)->text(); };
     click(widget("startButton"), {5, 5});
     EXPECT_EQ(text("wordLabel"), "tooth") << "the word asked";
     EXPECT_EQ(text("scoreLabel"), "") << "the score is not blank at the start";
@@ -27,7 +27,7 @@ TEST_F(GameWindowTest, ControlsReachTheSessionAndShowWhatItSays)
     EXPECT_FALSE(timer("gameClock")->isActive()) << "the clock runs behind help";
     openChild<HelpWindow>()->close();
     session.clockTick();
-    const QImage bar = widget("timeBar")->grab().toImage();
+    const QImage bar = window.grab(QRect(483, 0, 9, 483)).toImage();
     for (auto [row, colour] : {std::pair(1, Qt::darkBlue), {2, Qt::red}, {3, Qt::red}, {4, Qt::darkBlue}})
         EXPECT_EQ(bar.pixelColor(4, row), QColor(colour)) << "the time bar's row " << row;
     click(widget("mascot"), {5, 5});
@@ -35,14 +35,12 @@ TEST_F(GameWindowTest, ControlsReachTheSessionAndShowWhatItSays)
     QMetaObject::invokeMethod(timer("mascotTimer"), "timeout");
     EXPECT_FALSE(timer("mascotTimer")->isActive()) << "the mascot's timer does not silence it";
     // A hit flashes through its hold; the last hit's flash goes, and no hint follows it.
-    auto *drawn = static_cast<toolkit::WindowSurface *>(surface);
-    drawn->clearDrawing();
-    click(surface, session.askedSpot().center());
-    EXPECT_TRUE(drawn->hasDrawing()) << "the hit did not flash";
+    click(board, session.askedSpot().center());
+    EXPECT_TRUE(item("flash")->isVisible()) << "the hit did not flash";
     endHolds(session);
     while (session.phase() == GameSession::Phase::Asking)
         answer();
-    EXPECT_FALSE(drawn->hasDrawing()) << "the flash stays";
+    EXPECT_FALSE(item("flash")->isVisible() || item("hint")->isVisible()) << "the flash stays";
 }
 
 TEST_F(GameWindowTest, ChildWindowsOwnedAndBoardGetsScore)
@@ -99,4 +97,28 @@ TEST_F(GameWindowTest, ProgressOnlyBetweenGamesAtItsSize)
     EXPECT_EQ(progress->windowHandle()->transientParent(), window.windowHandle()) << "not owned by the game";
     EXPECT_EQ(progress->size().boundedTo(unopened.size()), progress->size())
         << "grown with the full-screen game";
+}
+
+// The window's frame stands where it was laid out, and inside it the board
+// has its own size: the window shows it one pixel for one.
+TEST_F(GameWindowTest, BoardFillsTheWindowAtItsPlace)
+{
+    EXPECT_EQ(QRect(window.pos(), window.size()), QRect(100, 67, 619, 483))
+        << "the window misplaced or sized";
+    EXPECT_EQ(window.findChild<QGraphicsView *>()->transform(), QTransform()) << "the board is scaled";
+}
+
+// A screen reader walks the window's controls down from the window.
+TEST_F(GameWindowTest, ScreenReaderFindsTheButtonsAndTheMascot)
+{
+    session.start();
+    QStringList names;
+    std::function<void(QAccessibleInterface *)> visit = [&](QAccessibleInterface *node) {
+        names << node->text(QAccessible::Name);
+        for (int k = 0; k < node->childCount(); ++k)
+            visit(node->child(k));
+    };
+    visit(QAccessible::queryAccessibleInterface(&window));
+    for (const char *name : {"开始", "帮助", "小动物"})
+        EXPECT_TRUE(names.contains(QString::fromUtf8(name))) << "no control named " << name;
 }

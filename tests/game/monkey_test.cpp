@@ -6,8 +6,7 @@
 // TOVASEL_MONKEY_EVENTS sets its length.
 #include "game_fixtures.h"
 #include "leaderboard_window.h"
-
-#include <QLabel>
+#include "text_item.h"
 
 #include <iostream>
 #include <map>
@@ -55,7 +54,7 @@ TEST_F(GameWindowTest, SurvivesAChildAtTheMouse)
                 click(child, anywhere(child));
         } else if (act < mood[0] && session.phase() == Phase::Asking && session.hold() == Hold::None) {
             const QRect spot = session.askedSpot().adjusted(1, 1, -1, -1); // now and then its edge
-            click(surface, {spot.left() + roll(spot.width() + 1), spot.top() + roll(spot.height())});
+            click(board, {spot.left() + roll(spot.width() + 1), spot.top() + roll(spot.height())});
         } else if (act < mood[0]) {
             click(widget("startButton"), {5, 5});
         } else if (act < mood[1]) {
@@ -71,13 +70,13 @@ TEST_F(GameWindowTest, SurvivesAChildAtTheMouse)
             ++tally[session.livesLeft() <= 0 ? "lost" : session.level() > 2 ? "completed" : "out of time"];
         const int lives = session.livesLeft();
         ASSERT_GE(lives, 0) << "lives below none";
-        ASSERT_EQ(widget("life1")->isHidden(), lives < 1) << "the first life shown";
-        ASSERT_EQ(widget("life2")->isHidden(), lives < 2) << "the second life shown";
+        ASSERT_EQ(item("life1")->isVisible(), lives >= 1) << "the first life shown";
+        ASSERT_EQ(item("life2")->isVisible(), lives >= 2) << "the second life shown";
         ASSERT_TRUE(QList({1, 2}).contains(session.figureNo())) << "figure " << session.figureNo();
         ASSERT_TRUE(QList({1, 2, 3}).contains(session.level())) << "level " << session.level();
         ASSERT_EQ(window.isEnabled(), toolkit::openChildren(&window).isEmpty())
             << "enabled with a child open";
-        const QString score = window.findChild<QLabel *>("scoreLabel")->text();
+        const QString score = item<TextItem>("scoreLabel")->text();
         ASSERT_EQ(score.isEmpty() ? 0 : score.toInt(), session.score()) << "the score shown";
         if (openChild<LeaderboardWindow>()) {
             ASSERT_EQ(session.phase(), Phase::Idle) << "a game runs behind the leaderboard";
