@@ -3,6 +3,7 @@
 
 #include "board_store.h"
 
+#include "board_format.h"
 #include "board_log.h"
 #include "stored_file.h"
 
@@ -16,7 +17,7 @@ namespace leaderboard {
 namespace {
 
 // Ten lines of at most a MiB of name and score each, as the writer fits them.
-constexpr qint64 MaxWholeBoardBytes = 10 * (1024 * 1024 + 2);
+constexpr qint64 MaxWholeBoardBytes = BoardPlaces * (MaxLineBytes + 2);
 
 // A save names its finished copy "<board>.XXXXXX" before renaming it over
 // the board; a program killed between the two leaves that copy behind, and
@@ -42,20 +43,21 @@ QString boardCopyPath(const QString &boardPath)
 
 bool isWholeBoard(const QByteArray &bytes)
 {
-    return bytes.count('\n') == 10 && bytes.count('\r') == 10 && bytes.endsWith("\r\n");
+    return bytes.count('\n') == BoardPlaces && bytes.count('\r') == BoardPlaces && bytes.endsWith("\r\n");
 }
 
 std::unique_ptr<QIODevice> openBoard(const QString &boardPath, QString *reason)
 {
     auto board = std::make_unique<QFile>();
-    if (!toolkit::openStoredFile(*board, boardPath, reason))
+    if (!storage::openStoredFile(*board, boardPath, reason))
         return nullptr;
     // Only a board shorter than a copy beside it can be one cut short.
     const QString copyPath = boardCopyPath(boardPath);
-    if (!QFileInfo(copyPath).isFile() || board->size() >= QFileInfo(copyPath).size())
+    const QFileInfo copyFile(copyPath);
+    if (!copyFile.isFile() || board->size() >= copyFile.size())
         return board;
     QByteArray copy;
-    if (!toolkit::readStoredFile(copyPath, MaxWholeBoardBytes, copy) || !isWholeBoard(copy))
+    if (!storage::readStoredFile(copyPath, MaxWholeBoardBytes, copy) || !isWholeBoard(copy))
         return board;
     const QByteArray bytes = board->readAll();
     if (bytes.size() < copy.size() && copy.startsWith(bytes)) {
@@ -71,28 +73,28 @@ std::unique_ptr<QIODevice> openBoard(const QString &boardPath, QString *reason)
 
 bool storeBoard(const QString &boardPath, const QByteArray &bytes, QString *reason)
 {
-    switch (toolkit::storeWay(boardPath)) {
-    case toolkit::StoreWay::Replace:
-        if (!toolkit::replaceStoredFile(boardPath, bytes, reason))
+    switch (storage::storeWay(boardPath)) {
+    case storage::StoreWay::Replace:
+        if (!storage::replaceStoredFile(boardPath, bytes, reason))
             return false;
         removeLeftoverCopies(boardPath);
         return true;
-    case toolkit::StoreWay::InPlace: {
+    case storage::StoreWay::InPlace: {
         const QString copyPath = boardCopyPath(boardPath);
         QString why;
-        if (!toolkit::writeStoredCopy(copyPath, bytes, &why)) {
+        if (!storage::writeStoredCopy(copyPath, bytes, &why)) {
             if (reason)
                 *reason = QStringLiteral("its copy %1 cannot be written (%2)").arg(copyPath, why);
             return false;
         }
-        if (!toolkit::overwriteStoredFile(boardPath, bytes, reason))
+        if (!storage::overwriteStoredFile(boardPath, bytes, reason))
             return false;
         // In a folder with the sticky bit, another user's copy stays; the
         // board is whole now, and is read before it.
         QFile::remove(copyPath);
         return true;
     }
-    case toolkit::StoreWay::Refused:
+    case storage::StoreWay::Refused:
         break;
     }
     if (reason)

@@ -116,7 +116,7 @@ Record readRecord(const QString &path)
 {
     QByteArray bytes;
     QString reason;
-    if (!toolkit::readStoredFile(path, MaxAsideBytes, bytes, &reason)) {
+    if (!storage::readStoredFile(path, MaxAsideBytes, bytes, &reason)) {
         qCWarning(lcProgress, "cannot read %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
         return freshRecord();
     }
@@ -130,8 +130,8 @@ Record readRecord(const QString &path)
     // Kept before the next save replaces it; once is enough for the same bytes.
     const QString aside = damagedRecordPath(path);
     QByteArray keptAside;
-    if ((toolkit::readStoredFile(aside, MaxAsideBytes, keptAside) && keptAside == bytes) ||
-        toolkit::replaceStoredFile(aside, bytes, &reason)) {
+    if ((storage::readStoredFile(aside, MaxAsideBytes, keptAside) && keptAside == bytes) ||
+        storage::replaceStoredFile(aside, bytes, &reason)) {
         qCWarning(lcProgress, "the record %s is damaged: %s; the damaged file is kept as %s",
                   qUtf8Printable(path), qUtf8Printable(lost), qUtf8Printable(aside));
     } else {
@@ -145,7 +145,7 @@ bool writeRecord(const Record &record, const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString reason;
-    if (!toolkit::replaceStoredFile(path, formatRecord(record), &reason)) {
+    if (!storage::replaceStoredFile(path, formatRecord(record), &reason)) {
         qCWarning(lcProgress, "cannot save %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
         return false;
     }

@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace toolkit {
+namespace storage {
 namespace {
 
 void say(QString *reason, const QString &why)
@@ -348,4 +348,4 @@ bool writeStoredCopy(const QString &path, const QByteArray &bytes, QString *reas
 }
 #endif
 
-} // namespace toolkit
+} // namespace storage

@@ -12,7 +12,7 @@ class QFile;
 // that other users share: nothing is read or written through a symbolic link
 // that someone put in their place, and a file made in a shared folder is
 // writable for those who share it.
-namespace toolkit {
+namespace storage {
 
 // Opens a regular file for reading, never through a link, and never waiting
 // on a pipe or a device put there. reason says why not.
@@ -43,4 +43,4 @@ bool overwriteStoredFile(const QString &path, const QByteArray &bytes, QString *
 // truncated and rewritten in place, and synced; never through a link.
 bool writeStoredCopy(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
 
-} // namespace toolkit
+} // namespace storage
