@@ -49,6 +49,26 @@ Try &apos;%1 --help&apos; for the options.
         <extracomment>What clicking the little animal does: it says the word again.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>生命</source>
+        <extracomment>One of the player&apos;s two lives, for a screen reader.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <extracomment>The bar that fills as the game&apos;s time runs out, for a screen reader.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>单词</source>
+        <extracomment>The English word asked, written beside the figure, for a screen reader.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>得分</source>
+        <extracomment>The player&apos;s score, for a screen reader.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

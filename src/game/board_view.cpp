@@ -61,11 +61,18 @@ PictureItem *BoardView::addPicture(const char *name, QPoint at, QGraphicsItem *p
     return item;
 }
 
-BoardView::Control *BoardView::addControl(PictureItem *item, const char *name)
+BoardView::Control *BoardView::addControl(QGraphicsObject *item, const char *name)
 {
     auto *control = new Control(item, this);
     control->setObjectName(QLatin1String(name));
     return control;
+}
+
+BoardView::Control *BoardView::addLabel(QGraphicsObject *item, const char *name)
+{
+    Control *label = addControl(item, name);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
 }
 
 void BoardView::resizeEvent(QResizeEvent *event)
@@ -121,13 +128,14 @@ void BoardView::wheelEvent(QWheelEvent *event)
     event->ignore();
 }
 
-BoardView::Control::Control(PictureItem *item, BoardView *view)
+BoardView::Control::Control(QGraphicsObject *item, BoardView *view)
     : QWidget(view->viewport())
     , item_(item)
     , view_(view)
 {
-    connect(item, &PictureItem::visibleChanged, this, &Control::follow);
-    connect(item, &PictureItem::pictureChanged, this, &Control::follow);
+    connect(item, &QGraphicsObject::visibleChanged, this, &Control::follow);
+    if (auto *picture = qobject_cast<PictureItem *>(item))
+        connect(picture, &PictureItem::pictureChanged, this, &Control::follow);
     follow();
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class PictureItem;
+class QGraphicsObject;
 
 // How a board is shown in a view: enlarged by the largest factor that fits
 // and centred, or at its own size in the top-left corner. Only full screen
@@ -34,7 +35,10 @@ public:
 
     PictureItem *addPicture(const char *name, QPoint at, QGraphicsItem *parent = nullptr);
     class Control;
-    Control *addControl(PictureItem *item, const char *name);
+    // A control over item that takes its clicks.
+    Control *addControl(QGraphicsObject *item, const char *name);
+    // A name for a screen reader over item, which leaves its presses to the board.
+    Control *addLabel(QGraphicsObject *item, const char *name);
 
 signals:
     void pressed(float x, float y);
@@ -53,15 +57,15 @@ private:
     QThreadPool drawings_;
 };
 
-// An invisible widget over a picture of the board that takes its clicks, as
+// An invisible widget over an item of the board that takes its clicks, as
 // a button does (a press, then a release over it, with any button), and
-// names it to a screen reader. It follows the picture's place and visibility.
+// names it to a screen reader. It follows the item's place and visibility.
 class BoardView::Control : public QWidget
 {
     Q_OBJECT
 
 public:
-    Control(PictureItem *item, BoardView *view);
+    Control(QGraphicsObject *item, BoardView *view);
     void follow();
 
 signals:
@@ -72,7 +76,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    PictureItem *item_;
+    QGraphicsObject *item_;
     BoardView *view_;
     bool pressed_ = false;
 };

@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QFile>
 #include <QGraphicsRectItem>
+#include <QGraphicsWidget>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QStandardPaths>
@@ -45,14 +46,11 @@ TextItem *addText(QGraphicsScene *scene, const char *name, QRect box, const QCol
     return text;
 }
 
-QGraphicsRectItem *addBox(QGraphicsScene *scene, QRect box, const QColor &colour,
-                          QGraphicsItem *parent = nullptr)
+QGraphicsRectItem *addBox(QRect box, const QColor &colour, QGraphicsItem *parent)
 {
     auto *item = new QGraphicsRectItem(box, parent);
     item->setPen(Qt::NoPen);
     item->setBrush(colour);
-    if (!parent)
-        scene->addItem(item);
     return item;
 }
 
@@ -159,17 +157,29 @@ void GameWindow::createBoard()
     //: What clicking the little animal does: it says the word again.
     mascotButton_->setAccessibleDescription(tr("再说一遍"));
     lives_ = {board_->addPicture("life1", {504, 8}), board_->addPicture("life2", {528, 8})};
-    for (PictureItem *life : lives_)
+    for (PictureItem *life : lives_) {
         life->setPicture(content::LifeIcon);
+        //: One of the player's two lives, for a screen reader.
+        board_->addLabel(life, "life")->setAccessibleName(tr("生命"));
+    }
 
     // The time bar: pale yellow, filled navy as a game starts, red from the
     // top as its clock runs.
-    timeBar_ = addBox(scene, {483, 0, 9, 520}, PaleYellow);
-    addBox(scene, {484, 1, 7, 480}, Navy, timeBar_);
-    timeSpent_ = addBox(scene, {}, Red, timeBar_);
+    timeBar_ = new QGraphicsWidget;
+    timeBar_->setGeometry(483, 0, 9, 520);
+    scene->addItem(timeBar_);
+    addBox({0, 0, 9, 520}, PaleYellow, timeBar_);
+    addBox({1, 1, 7, 480}, Navy, timeBar_);
+    timeSpent_ = addBox({}, Red, timeBar_);
     timeBar_->hide();
+    //: The bar that fills as the game's time runs out, for a screen reader.
+    board_->addLabel(timeBar_, "timeBar")->setAccessibleName(tr("时间"));
     wordLabel_ = addText(scene, "wordLabel", {496, 202, 105, 25}, Qt::white, 12);
+    //: The English word asked, written beside the figure, for a screen reader.
+    board_->addLabel(wordLabel_, "word")->setAccessibleName(tr("单词"));
     scoreLabel_ = addText(scene, "scoreLabel", {560, 376, 73, 25}, Red, 10.5);
+    //: The player's score, for a screen reader.
+    board_->addLabel(scoreLabel_, "score")->setAccessibleName(tr("得分"));
     scoreLabel_->setText(QStringLiteral("0"));
 }
 
@@ -218,7 +228,7 @@ void GameWindow::connectSession()
             [this](qint32 score) { scoreLabel_->setText(QString::number(score)); });
     // Each step is the bar's next row and the one below it.
     connect(session, &GameSession::clockStepped, this,
-            [this](int position) { timeSpent_->setRect(QRect(QPoint(484, 2), QPoint(490, position + 2))); });
+            [this](int position) { timeSpent_->setRect(QRect(QPoint(1, 2), QPoint(7, position + 2))); });
     connect(session, &GameSession::mascotChanged, mascot_, &PictureItem::setPicture);
     // The record is kept before the board opens over the game.
     auto *tally = new progress::Tally(this);

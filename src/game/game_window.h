@@ -18,6 +18,7 @@ class LeaderboardWindow;
 class PictureItem;
 class ProgressWindow;
 class QGraphicsRectItem;
+class QGraphicsWidget;
 class RandomSource;
 class TextItem;
 
@@ -49,7 +50,7 @@ private:
     PictureItem *flash_ = nullptr;
     PictureItem *mascot_ = nullptr;
     std::array<PictureItem *, 2> lives_{};
-    QGraphicsRectItem *timeBar_ = nullptr;
+    QGraphicsWidget *timeBar_ = nullptr;
     QGraphicsRectItem *timeSpent_ = nullptr;
     TextItem *wordLabel_ = nullptr;
     TextItem *scoreLabel_ = nullptr;

@@ -108,8 +108,9 @@ TEST_F(GameWindowTest, BoardFillsTheWindowAtItsPlace)
     EXPECT_EQ(window.findChild<QGraphicsView *>()->transform(), QTransform()) << "the board is scaled";
 }
 
-// A screen reader walks the window's controls down from the window.
-TEST_F(GameWindowTest, ScreenReaderFindsTheButtonsAndTheMascot)
+// A screen reader walks the window's controls down from the window, and
+// finds what a game shows.
+TEST_F(GameWindowTest, ScreenReaderFindsWhatTheBoardShows)
 {
     session.start();
     QStringList names;
@@ -119,6 +120,6 @@ TEST_F(GameWindowTest, ScreenReaderFindsTheButtonsAndTheMascot)
             visit(node->child(k));
     };
     visit(QAccessible::queryAccessibleInterface(&window));
-    for (const char *name : {"开始", "帮助", "小动物"})
+    for (const char *name : {"开始", "帮助", "小动物", "生命", "时间", "单词", "得分"})
         EXPECT_TRUE(names.contains(QString::fromUtf8(name))) << "no control named " << name;
 }
