@@ -121,8 +121,6 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
     setFixedSize(toolkit::clientSizeWithin(OuterEdges.size()));
 }
 
-GameWindow::~GameWindow() = default;
-
 void GameWindow::createBoard()
 {
     QGraphicsScene *scene = board_->scene();
@@ -240,28 +238,21 @@ void GameWindow::connectSession()
 
 LeaderboardWindow &GameWindow::leaderboard()
 {
-    if (!leaderboardWindow_) {
-        leaderboardWindow_ = std::make_unique<LeaderboardWindow>(this, boardFolder_, player_);
-        // Closing the main window ends the program, whatever else is open.
-        leaderboardWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-    }
+    if (!leaderboardWindow_)
+        leaderboardWindow_ = new LeaderboardWindow(this, boardFolder_, player_);
     return *leaderboardWindow_;
 }
 
 ProgressWindow &GameWindow::progressWindow()
 {
-    if (!progressWindow_) {
-        progressWindow_ = std::make_unique<ProgressWindow>(this);
-        progressWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-    }
+    if (!progressWindow_)
+        progressWindow_ = new ProgressWindow(this);
     return *progressWindow_;
 }
 
 HelpWindow &GameWindow::help()
 {
-    if (!helpWindow_) {
-        helpWindow_ = std::make_unique<HelpWindow>(this);
-        helpWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-    }
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
     return *helpWindow_;
 }

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
 
 class CuePlayer;
 class GameSession;
@@ -31,7 +30,6 @@ class GameWindow : public QWidget
 public:
     // boardFolder holds the leaderboard's file, with a trailing separator.
     GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder);
-    ~GameWindow() override;
 
 private:
     void createBoard();
@@ -58,9 +56,10 @@ private:
     BoardView::Control *helpButton_ = nullptr;
     BoardView::Control *mascotButton_ = nullptr;
 
-    std::unique_ptr<LeaderboardWindow> leaderboardWindow_;
-    std::unique_ptr<HelpWindow> helpWindow_;
-    std::unique_ptr<ProgressWindow> progressWindow_;
+    // Made at their first opening; the window owns them.
+    LeaderboardWindow *leaderboardWindow_ = nullptr;
+    HelpWindow *helpWindow_ = nullptr;
+    ProgressWindow *progressWindow_ = nullptr;
 };
 
 // Where the program keeps its own files, the board among them.

@@ -25,9 +25,8 @@ QString helpText()
 
 HelpWindow::HelpWindow(QWidget *opener)
     //: The help window's title.
-    : ChildWindow(opener, tr("帮助"), QSize(338, 288))
+    : Dialog(opener, tr("帮助"), QSize(338, 288))
 {
-    closeOnEscape();
     helpLabel_ = new QLabel(this);
     helpLabel_->setObjectName(QStringLiteral("helpLabel"));
     helpLabel_->setGeometry(8, 8, 313, 257);
@@ -39,11 +38,10 @@ HelpWindow::HelpWindow(QWidget *opener)
 
 void HelpWindow::open()
 {
-    holdOpener();
     // The same place at every opening, wherever the user moved it last time.
     // move() on a top-level window places its frame, not its client area.
     move(toolkit::outerEdgesInPixels(2200, 2000, 0, 0).topLeft());
     // A plain-text label breaks once at each CR LF pair, as the text intends.
     helpLabel_->setText(helpText());
-    showActive();
+    openOverOpener();
 }

@@ -3,21 +3,20 @@
 
 #pragma once
 
-#include "child_window.h"
+#include "dialog.h"
 
 class QLabel;
 
-// The help window: the game's goal and rules. While it is open the opener's
-// window owns its window.
-class HelpWindow : public toolkit::ChildWindow
+// The help window: the game's goal and rules.
+class HelpWindow : public toolkit::Dialog
 {
     Q_OBJECT
 
 public:
     explicit HelpWindow(QWidget *opener);
 
-    // Shows the help at its place, not modal.
-    void open();
+    // Shows the help at its place.
+    void open() override;
 
 private:
     QLabel *helpLabel_ = nullptr;

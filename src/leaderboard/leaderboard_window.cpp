@@ -9,6 +9,7 @@
 #include "cue_player.h"
 #include "fonts.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,7 +58,7 @@ QList<QLabel *> makeColumn(QWidget *window, const QString &prefix, int left, int
 } // namespace
 
 LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player)
-    : ChildWindow(opener, boardCaption(), QSize(348, 371))
+    : Dialog(opener, boardCaption(), QSize(348, 371))
     , boardPath_(boardFolder + leaderboard::boardFileName())
     , player_(player)
 {
@@ -83,6 +84,8 @@ LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder
     confirmButton_ = new QPushButton(tr("确认"), this);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setGeometry(264, 48, 41, 25);
+    // Return in the name box confirms once, through the box alone.
+    confirmButton_->setAutoDefault(false);
     connect(confirmButton_, &QPushButton::clicked, this, &LeaderboardWindow::confirmName);
     setTabOrder(nameEdit_, confirmButton_);
 
@@ -93,9 +96,8 @@ LeaderboardWindow::LeaderboardWindow(QWidget *opener, const QString &boardFolder
 void LeaderboardWindow::open(qint32 score)
 {
     score_ = score;
-    holdOpener();
     showBoard();
-    showActive();
+    openOverOpener();
     if (!nameEdit_->isHidden())
         nameEdit_->setFocus();
 }
@@ -153,4 +155,11 @@ void LeaderboardWindow::confirmName()
         return;
     }
     close();
+}
+
+void LeaderboardWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    Dialog::keyPressEvent(event);
 }

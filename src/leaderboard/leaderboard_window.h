@@ -4,7 +4,7 @@
 #pragma once
 
 #include "board.h"
-#include "child_window.h"
+#include "dialog.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,9 +18,9 @@ class QLineEdit;
 class QPushButton;
 
 // The leaderboard window: shows the board, plays a cue and, for a score that
-// earns a place, takes the player's name. While it is open the opener's
-// window owns its window.
-class LeaderboardWindow : public toolkit::ChildWindow
+// earns a place, takes the player's name. Escape leaves it open: the name
+// box is the one way out besides the close box.
+class LeaderboardWindow : public toolkit::Dialog
 {
     Q_OBJECT
 
@@ -29,9 +29,12 @@ public:
     // separator.
     LeaderboardWindow(QWidget *opener, const QString &boardFolder, CuePlayer &player);
 
-    // Shows the board for a game's final score, not modal, and takes the
-    // player's name when the score earns a place.
+    // Shows the board for a game's final score, and takes the player's name
+    // when the score earns a place.
     void open(qint32 score);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showBoard();

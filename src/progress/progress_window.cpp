@@ -4,7 +4,6 @@
 #include "progress_window.h"
 
 #include "catalogue.h"
-#include "child_window.h"
 #include "fonts.h"
 #include "window_manager.h"
 #include "word_record.h"
@@ -204,9 +203,8 @@ QWidget *newLegend()
 
 ProgressWindow::ProgressWindow(QWidget *opener)
     //: The parents' window's title: what the child knows.
-    : toolkit::ChildWindow(opener, tr("学习进度"), WindowSize, toolkit::Scaling::None)
+    : toolkit::Dialog(opener, tr("学习进度"), WindowSize, toolkit::Scaling::None)
 {
-    closeOnEscape();
     auto *sheet = new QWidget;
     sheet->setFixedSize(SheetSize);
     for (int side = 0; side < 2; ++side) {
@@ -247,12 +245,11 @@ ProgressWindow::ProgressWindow(QWidget *opener)
 
 void ProgressWindow::open()
 {
-    holdOpener();
     // Fitted to the opener's screen, frame and panels included, and centred
     // on it; each opening is sized and placed afresh.
-    if (const QScreen *screen = opener() ? opener()->screen() : this->screen()) {
+    if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen()) {
         const QRect free = screen->availableGeometry();
-        const QMargins frame = expectedFrame(opener() ? opener()->window() : this);
+        const QMargins frame = expectedFrame(parentWidget() ? parentWidget() : this);
         const QSize room = free.size().shrunkBy(frame);
         QSize size = WindowSize.boundedTo(room);
         // A sheet cut short only in height keeps its width beside the scroll bar.
@@ -264,7 +261,7 @@ void ProgressWindow::open()
         setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size));
     }
     showRecord();
-    showActive();
+    openOverOpener();
 }
 
 void ProgressWindow::showRecord()

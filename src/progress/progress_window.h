@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "child_window.h"
+#include "dialog.h"
 
 #include <array>
 
@@ -20,19 +20,18 @@ QColor knowledgeColour(Knowledge knowledge);
 
 // The parents' picture of what the child knows: both figures with each
 // word's part tinted by how well it is known, and each figure's words, the
-// weakest first. Like the other child windows it has no parent, keeps its
-// opener disabled while open, and the opener owns it. Its pictures are drawn
+// weakest first. Its pictures are drawn
 // at their own size, also over a full-screen game, and scroll where the
 // screen is too small for them; the legend and the clear button stay in view.
-class ProgressWindow : public toolkit::ChildWindow
+class ProgressWindow : public toolkit::Dialog
 {
     Q_OBJECT
 
 public:
     explicit ProgressWindow(QWidget *opener);
 
-    // Reads the record, draws it and shows the window, not modal.
-    void open();
+    // Reads the record, draws it and shows the window.
+    void open() override;
 
 private:
     void showRecord();

@@ -3,7 +3,7 @@
 
 #include "single_instance.h"
 
-#include "child_window.h"
+#include "dialog.h"
 #include "window_manager.h"
 
 #include <QCryptographicHash>
@@ -179,13 +179,13 @@ void SingleInstance::bringForward(const QByteArray &activationToken)
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
-    // An open child window (help, the leaderboard) stays above the game and
-    // takes the keyboard, since the game is disabled under it.
+    // An open dialog (help, the leaderboard) stays above the game and takes
+    // the keyboard, since the game takes none under it.
     QWidget *target = window_;
-    const QWidgetList children = openChildren(window_);
-    for (QWidget *child : children) {
-        child->raise();
-        target = child;
+    const QList<QDialog *> dialogs = openDialogs(window_);
+    for (QDialog *dialog : dialogs) {
+        dialog->raise();
+        target = dialog;
     }
     target->activateWindow();
     activateWithServerTime(target->windowHandle());

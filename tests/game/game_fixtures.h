@@ -4,8 +4,8 @@
 #pragma once
 
 #include "catalogue.h"
-#include "child_window.h"
 #include "cue_player.h"
+#include "dialog.h"
 #include "game_session.h"
 #include "game_window.h"
 #include "seams.h"
@@ -85,13 +85,13 @@ protected:
     QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
     template <typename Child> Child *openChild()
     {
-        for (QWidget *child : toolkit::openChildren(&window))
+        for (QDialog *child : toolkit::openDialogs(&window))
             if (auto *wanted = qobject_cast<Child *>(child))
                 return wanted;
         return nullptr;
     }
     // Through the window system, as a real click comes: to the control under
-    // the pointer, and not at all while its window is disabled.
+    // the pointer, and not at all while a dialog blocks its window.
     void click(QWidget *target, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(target->window()->windowHandle(), button, {}, target->mapTo(target->window(), at));
