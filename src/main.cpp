@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     // the running game forward instead of opening another over it. The
     // session bus answers while the window is made, before it shows.
     const QString boardFolder = programFilesFolder();
-    toolkit::SingleInstance instance(boardFolder);
+    SingleInstance instance(boardFolder);
     SdlCuePlayer player;
     ClockRandom random;
 

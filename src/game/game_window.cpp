@@ -72,7 +72,7 @@ QString programFilesFolder()
     // user's to write (an installed copy in /usr/bin): then it goes to the
     // user's data folder. Chosen once, at start-up.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return leaderboard::boardFolder(toolkit::programFolder(), data) + QLatin1Char('/');
+    return leaderboard::boardFolder(programFolder(), data) + QLatin1Char('/');
 }
 
 GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder)
@@ -85,7 +85,7 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
     // The scalable icon is for the desktop; the window needs only these sizes,
     // and the title bar only the small one, so the large one waits.
     setWindowIcon(programIcon({":/icons/tovasel-32.png"}));
-    toolkit::afterFirstFrame(this, [this] {
+    afterFirstFrame(this, [this] {
         setWindowIcon(programIcon({":/icons/tovasel-32.png", ":/icons/tovasel-256.png"}));
     });
     QPalette palette = this->palette();

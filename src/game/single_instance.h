@@ -12,8 +12,6 @@
 class QDBusPendingCallWatcher;
 class QLockFile;
 
-namespace toolkit {
-
 // One copy of the program per user and key (the folder of the board it plays
 // on): a later start asks the running copy to bring its window forward, and
 // ends. Another user, or a copy with another board, still runs side by side.
@@ -49,5 +47,3 @@ private:
 // for the user's data folder (an installed game's board, which launchers
 // activate by that id), the id and a hash of the folder for any other.
 QString busName(const QString &key, const QString &userDataFolder);
-
-} // namespace toolkit

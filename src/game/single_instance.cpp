@@ -24,7 +24,6 @@
 #include <unistd.h>
 #endif
 
-namespace toolkit {
 namespace {
 
 const QString AppId = QStringLiteral("org.tovasel.tovasel");
@@ -182,15 +181,13 @@ void SingleInstance::bringForward(const QByteArray &activationToken)
     // An open dialog (help, the leaderboard) stays above the game and takes
     // the keyboard, since the game takes none under it.
     QWidget *target = window_;
-    const QList<QDialog *> dialogs = openDialogs(window_);
+    const QList<QDialog *> dialogs = toolkit::openDialogs(window_);
     for (QDialog *dialog : dialogs) {
         dialog->raise();
         target = dialog;
     }
     target->activateWindow();
-    activateWithServerTime(target->windowHandle());
+    toolkit::activateWithServerTime(target->windowHandle());
 }
-
-} // namespace toolkit
 
 #include "single_instance.moc"

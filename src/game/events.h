@@ -7,10 +7,6 @@
 
 class QWidget;
 
-namespace toolkit {
-
 // Runs then once, after the widget's first frame is out: for what that frame
 // does not show, so that it does not wait for it.
 void afterFirstFrame(QWidget *widget, std::function<void()> then);
-
-} // namespace toolkit

@@ -12,8 +12,6 @@
 #include <QCoreApplication>
 #endif
 
-namespace toolkit {
-
 #ifdef Q_OS_LINUX
 // Qt reads the program's path as UTF-8, and a folder named in other bytes
 // (GBK, as unzip leaves a zip made on Chinese Windows) comes out as a path
@@ -47,5 +45,3 @@ QString programFolder()
     return QCoreApplication::applicationDirPath();
 }
 #endif
-
-} // namespace toolkit

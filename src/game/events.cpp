@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace toolkit {
 namespace {
 
 class FirstFrame : public QObject
@@ -41,5 +40,3 @@ void afterFirstFrame(QWidget *widget, std::function<void()> then)
 {
     new FirstFrame(widget, std::move(then));
 }
-
-} // namespace toolkit
