@@ -27,13 +27,14 @@ HelpWindow::HelpWindow(QWidget *opener)
     //: The help window's title.
     : Dialog(opener, tr("帮助"), QSize(338, 288))
 {
-    helpLabel_ = new QLabel(this);
-    helpLabel_->setObjectName(QStringLiteral("helpLabel"));
-    helpLabel_->setGeometry(8, 8, 313, 257);
-    helpLabel_->setTextFormat(Qt::PlainText);
-    helpLabel_->setWordWrap(true);
-    helpLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    helpLabel_->setAutoFillBackground(true);
+    // A plain-text label breaks once at each CR LF pair, as the text intends.
+    auto *help = new QLabel(helpText(), this);
+    help->setObjectName(QStringLiteral("helpLabel"));
+    help->setGeometry(8, 8, 313, 257);
+    help->setTextFormat(Qt::PlainText);
+    help->setWordWrap(true);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setAutoFillBackground(true);
 }
 
 void HelpWindow::open()
@@ -41,7 +42,5 @@ void HelpWindow::open()
     // The same place at every opening, wherever the user moved it last time.
     // move() on a top-level window places its frame, not its client area.
     move(toolkit::outerEdgesInPixels(2200, 2000, 0, 0).topLeft());
-    // A plain-text label breaks once at each CR LF pair, as the text intends.
-    helpLabel_->setText(helpText());
     openOverOpener();
 }

@@ -5,8 +5,6 @@
 
 #include "dialog.h"
 
-class QLabel;
-
 // The help window: the game's goal and rules.
 class HelpWindow : public toolkit::Dialog
 {
@@ -17,7 +15,4 @@ public:
 
     // Shows the help at its place.
     void open() override;
-
-private:
-    QLabel *helpLabel_ = nullptr;
 };
