@@ -135,6 +135,8 @@ xgame_click() {
 }
 # xgame_name NAME: types NAME into the leaderboard's name box and confirms it.
 xgame_name() { xdotool mousemove --window "$XGAME_BOARD" ${XGAME_AT[name]} click 1 type --delay 20 "$1" && xdotool key Return; }
+# xgame_refused NAME: confirms NAME, and the leaderboard stays open (for 2 s) to say it was not stored.
+xgame_refused() { xgame_name "$1" && ! xgame_until 2 xgame_gone "$XGAME_BOARD"; }
 
 # xgame_game [yes]: starts a game, answers its first question (XGAME_WORD)
 # right if asked, misses twice and sets XGAME_BOARD to the leaderboard;
