@@ -18,7 +18,6 @@
 # through. Games end with two misses, scoring 0 on a board seeded with -1,
 # or after a first right answer where a board's zeros must be beaten.
 # Usage: bash board_save_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 binary=$(readlink -f "$1") at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null) class=1500
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: playing as two users and mounting a small disk need root"; exit 77; }

@@ -10,7 +10,6 @@
 # and the run goes on; screenshots are left as e2e-desktop-<wm>-*.png.
 # Takes about 55 s.
 # Usage: bash desktop_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 BINARY=$(realpath "$1") SOURCE=$2 OUT=$PWD
 POINTER=${TOVASEL_VIRTUAL_POINTER:-$(dirname "$BINARY")/../tests/virtual_pointer}
@@ -27,17 +26,16 @@ key() { if x11; then xdotool key "$1"; else wtyped -k "$1"; fi; }
 focus() { if x11; then xdotool windowactivate --sync "$1"; else swaymsg "[con_id=$1] focus" >/dev/null; fi; }
 panels() { if x11; then xgame_ask panels; else echo 1024x30+0+0; fi; } # sway's is the bar of sway.conf
 wtyped() { env "${XGAME_ENV[@]}" "${XGAME_AS[@]}" wtype -s 300 "$@"; } # a new keymap swallows the first key at once
-shot() { xgame_shot "$1" root; }
 
-# changed BEFORE AFTER AREA FUZZ: the share of the area's pixels that changed.
-changed() { awk -v n="$(xgame_differ "$1" "$2" "$3" -fuzz "$4")" -v g="$3" 'BEGIN{split(g, s, /[x+]/); printf "%.3f", n / (s[1] * s[2])}'; }
-# The child's area shows the same before and after the click, up to a blinking cursor.
-unchanged() { local share=$(changed "$1" "$2" "$3" 10%); awk -v s="$share" 'BEGIN{exit !(s < 0.02)}' || say "$share of the child's $3 changed"; }
-# covered BEFORE AFTER AREA: few of the panel's pixels are left.
-covered() { local share=$(changed "$1" "$2" "$3" 5%); awk -v s="$share" 'BEGIN{exit !(s > 0.8)}' || say "only $share of the panel changed"; }
+# changed BEFORE AFTER AREA FUZZ TEST: the share s of the area's pixels that changed passes TEST (awk).
+changed() {
+    local s=$(awk -v n="$(xgame_differ "$1" "$2" "$3" -fuzz "$4")" -v g="$3" 'BEGIN{split(g, a, /[x+]/); printf "%.3f", n / (a[1] * a[2])}')
+    awk -v s="$s" "BEGIN{exit !($5)}" || say "$s of $3 changed"
+}
 above() { local why && why=$(xgame_ask above "$@") || say "$why"; }
-settles() { local want=$1; xgame_until 5 eval '[ "$(xgame_geometry "$XGAME_WID")" = "$want" ]' || say "the window is at $(xgame_geometry "$XGAME_WID")"; }
-fronts() { local want=$1; xgame_until 5 eval '[ "$(xgame_ask active)" = "$want" ]' || say "the front window is $(xgame_ask active), not $want"; }
+# becomes WANT WHAT COMMAND...: COMMAND prints WANT within 5 s.
+becomes() { local want=$1 what=$2 ask=("${@:3}") && xgame_until 5 eval '[ "$("${ask[@]}")" = "$want" ]' || say "$what $("${ask[@]}"), not $want"; }
+settles() { becomes "$1" "the window is at" xgame_geometry "$XGAME_WID"; }
 counts() { [ "$(xgame_ask windows | wc -l)" = "$1" ] || say "there are $(xgame_ask windows | wc -l) Tovasel windows"; }
 # stored NAME: the board holds NAME with a score above 0 (the one right answer).
 stored() { LC_ALL=C grep -a -q "^$1,[1-9]" "$XGAME_TMP/game/mirafon1.tmp" 2>/dev/null; }
@@ -45,27 +43,28 @@ stored() { LC_ALL=C grep -a -q "^$1,[1-9]" "$XGAME_TMP/game/mirafon1.tmp" 2>/dev
 # over_game CAPTION NAME: a click on the figure leaves the open child window over the game.
 over_game() {
     local child g x y w h cx cy gx gy
-    child=$(xgame_find "$1" 10) || { shot "$OUT/e2e-desktop-$wm-$2-missing.png"; check "$1 opens" false; return 1; }
+    child=$(xgame_find "$1" 10) || { xgame_shot "$OUT/e2e-desktop-$wm-$2-missing.png" root; check "$1 opens" false; return 1; }
     sleep 0.5 && g=$(xgame_geometry "$child") && IFS='x+' read -r w h x y <<<"$g"
     IFS='x+' read -r _ _ gx gy <<<"$(xgame_geometry "$XGAME_WID")" && read -r cx cy <<<"${XGAME_AT[miss]}" && cx=$((gx + cx)) cy=$((gy + cy))
     # The point is clear of the child and its frame, or the click would go to the child.
     [ $cx -lt $((x - 40)) ] || [ $cx -gt $((x + w + 40)) ] || [ $cy -lt $((y - 40)) ] || [ $cy -gt $((y + h + 40)) ] ||
         xgame_fail "$1 at $g covers the game's point ${XGAME_AT[miss]}"
-    shot "$XGAME_TMP/before.png" && xgame_click miss && sleep 0.7 && shot "$OUT/e2e-desktop-$wm-$2-over-game.png"
+    xgame_shot "$XGAME_TMP/before.png" root && xgame_click miss && sleep 0.7 && xgame_shot "$OUT/e2e-desktop-$wm-$2-over-game.png" root
     # A window mapped again has a new id under sway: the child is found again by its caption.
     child=$(xgame_find "$1") || child=0
     check "$1 stays above the game in the stacking order after a click on the game" above "$child" "$XGAME_WID"
-    check "$1 still shows after a click on the game" unchanged "$XGAME_TMP/before.png" "$OUT/e2e-desktop-$wm-$2-over-game.png" "$g"
+    # The child's area shows the same before and after the click, up to a blinking cursor.
+    check "$1 still shows after a click on the game" changed "$XGAME_TMP/before.png" "$OUT/e2e-desktop-$wm-$2-over-game.png" "$g" 10% 's < 0.02'
     XGAME_CHILD=$child
 }
 full_screen() {
     local normal=$(xgame_geometry "$XGAME_WID") screen panel
-    screen=$(xgame_geometry root) && focus "$XGAME_WID" && shot "$XGAME_TMP/panels.png" && key F11
+    screen=$(xgame_geometry root) && focus "$XGAME_WID" && xgame_shot "$XGAME_TMP/panels.png" root && key F11
     check "F11 sets the window manager's full-screen state" xgame_until 5 xgame_ask full "$XGAME_WID"
-    sleep 1 && shot "$OUT/e2e-desktop-$wm-fullscreen.png"
+    sleep 1 && xgame_shot "$OUT/e2e-desktop-$wm-fullscreen.png" root
     check "full screen fills the whole screen $screen" settles "$screen"
     for panel in $(panels); do
-        check "full screen covers the panel at $panel" covered "$XGAME_TMP/panels.png" "$OUT/e2e-desktop-$wm-fullscreen.png" "$panel"
+        check "full screen covers the panel at $panel" changed "$XGAME_TMP/panels.png" "$OUT/e2e-desktop-$wm-fullscreen.png" "$panel" 5% 's > 0.8'
     done
     key F11 && check "F11 again gives back the window at $normal" settles "$normal"
 }
@@ -81,7 +80,7 @@ second_start() {
     check "a second start for the same board leaves with status 0" [ "$status" = 0 ]
     # On Wayland only a token from what started it (a launcher) lets a
     # program come forward; a start from this script brings none.
-    x11 && check "a second start brings the first copy's window to the front" fronts "$XGAME_WID"
+    x11 && check "a second start brings the first copy's window to the front" becomes "$XGAME_WID" "the front window is" xgame_ask active
     check "a second start opens no window" counts 2
     kill $pid $opid 2>/dev/null
 }
@@ -104,9 +103,7 @@ play() {
     exit $failed
 }
 
-x11_session() {
-    wm=$1 failed=0 XGAME_WS=x11 && xgame_display "$SOURCE" && xgame_desktop "$wm" && play
-}
+x11_session() { wm=$1 failed=0 XGAME_WS=x11 && xgame_display "$SOURCE" && xgame_desktop "$wm" && play; }
 sway_session() {
     wm=sway failed=0 XGAME_WS=sway XGAME_SOURCE=$SOURCE XGAME_TMP=$(mktemp -d) && chmod 711 "$XGAME_TMP" && trap xgame_stop EXIT
     local run=$XGAME_TMP/runtime && export HOME=$XGAME_TMP/home && mkdir -m 700 "$run" "$HOME"

@@ -4,7 +4,6 @@
 # quick F11 presses and then a close, 20 times (TOVASEL_EXIT_ROUNDS), on one
 # server; every run must end with status 0 and, in a sanitizer build, no report.
 # Usage: bash fullscreen_exit_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 rounds=${TOVASEL_EXIT_ROUNDS:-20} failed=0 binary=$(readlink -f "$1")
 XGAME_SCREEN=3840x2160 xgame_display "$(cd "$2" && pwd)" && xgame_sanitized "$binary"

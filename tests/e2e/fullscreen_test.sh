@@ -5,7 +5,6 @@
 # judged in the game's own pixels, the child windows come enlarged over it,
 # and the window comes back as it was.
 # Usage: bash fullscreen_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 xgame_need rsvg-convert
 
@@ -28,11 +27,8 @@ marked() {
         for (i = 0; i < n / 4; i++) { d = ((r[4*i+1] + r[4*i+3]) / 2 - cx) ^ 2 + ((r[4*i+2] + r[4*i+4]) / 2 - cy) ^ 2
             if (d < best) { best = d; w = i } } print w }'
 }
-wait_marked() { # FILE [NOT]
-    local i w
-    for i in $(seq 10); do sleep 0.5 && xgame_shot "$1" root && w=$(marked "$1") && [ "$w" != "${2:-}" ] && echo "$w" && return; done
-    return 1
-}
+# wait_marked FILE [NOT]: waits 5 s for a word marked other than NOT.
+wait_marked() { local file=$1 not=${2:-} w && xgame_until 5 eval 'sleep 0.5 && xgame_shot "$file" root && w=$(marked "$file") && [ "$w" != "$not" ]' && echo "$w"; }
 # child CAPTION WIDTH HEIGHT: the window opens at its design size times the factor, whole over the game.
 child() {
     local w h x y window

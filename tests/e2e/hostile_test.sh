@@ -10,7 +10,6 @@
 # the program must end normally, with no sanitizer report in a sanitizer build.
 # A game with no audio device says once on stderr that it plays silent.
 # Usage: bash hostile_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 binary=$(readlink -f "$1") start_bound=15 hold_floor=0.5 sanitized=no baseline_kib= # seconds; KiB
 xgame_display "$(cd "$2" && pwd)" && xgame_need fc-list setpriv

@@ -6,7 +6,6 @@
 # own: "xiaoming" and space commit the first candidate in the leaderboard's
 # name box, Enter confirms, and the board's first line holds it in GB18030.
 # Usage: input_method_test.sh <tovasel binary> <source folder>
-set -uo pipefail
 . "$(dirname "$0")/xgame.bash"
 xgame_display "$2" && xgame_need dbus-daemon ibus-daemon && xgame_bus
 export HOME=$XGAME_TMP/home XDG_CONFIG_HOME=$XGAME_TMP/home/.config XDG_CACHE_HOME=$XGAME_TMP/home/.cache

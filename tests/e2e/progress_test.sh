@@ -7,7 +7,6 @@
 # for --progress and for the parents' window (Ctrl+P), where its part shows
 # red and a word never asked grey.
 # Usage: bash progress_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 xgame_start "$1" "$2"
 out=$PWD/e2e-progress.png plain=$(xgame_picture 100) figure_at=8 # the parents' window shows figure 1 at (8, 8)

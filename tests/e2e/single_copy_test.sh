@@ -11,7 +11,6 @@
 # is running, ends with 0 and opens no window, however long the game has run;
 # a killed copy's lock gives way.
 # Usage: bash single_copy_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 bound=5 # seconds for a second start to end; it takes well under one
 xgame_display "$2" && xgame_bus && bus=$DBUS_SESSION_BUS_ADDRESS others= took= starts=0

@@ -8,7 +8,6 @@
 # a click, and Escape closes it and gives the game back. Screenshots are left
 # as e2e-small-screen-<size>.png. Skips where xfwm4 or xfce4-panel is missing.
 # Usage: bash small_screen_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 BINARY=$(realpath "$1") SOURCE=$2 OUT=$PWD
 xgame_skip_without xfwm4 xfce4-panel dbus-daemon xprop

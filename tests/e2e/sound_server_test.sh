@@ -10,7 +10,6 @@
 # answering, a hit goes on to the next question, quitting is prompt, and the
 # sound comes back when the server continues.
 # Usage: bash sound_server_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 xgame_display "$2" && xgame_need pulseaudio pactl parec
 export XDG_RUNTIME_DIR="$XGAME_TMP/runtime" HOME="$XGAME_TMP/home" # the program's runtime folder too

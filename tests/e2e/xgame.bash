@@ -3,7 +3,7 @@
 
 # Drives the real program on a private X server (Xvfb, xdotool, ImageMagick),
 # or under sway where XGAME_WS is sway (desktop_test.sh); what it asks of the
-# window system and the few files it makes come from xgame.py. xgame_display
+# window system, and the few files it makes, come from xgame.py. xgame_display
 # SOURCE_DIR makes the server and XGAME_TMP (the scratch folder, gone at exit
 # unless XGAME_KEEP is set); xgame_launch BINARY [FOLDER] starts the program,
 # copied into FOLDER ($XGAME_TMP), and sets XGAME_WID and XGAME_PROGRAM_PID;
@@ -11,25 +11,39 @@
 # XGAME_ENV (NAME=VALUE over the defaults below), XGAME_AS (put before the
 # command), XGAME_RUN (the command, ./tovasel), XGAME_PREPARE (run with the
 # folder before the start), XGAME_LOG and XGAME_WAIT (seconds for slow
-# starts, 20); XGAME_SCREEN is the screen's size. Points and areas are named
-# in xgame.py's table: XGAME_AT[start], XGAME_AT[1.3] (figure 1's fourth
-# hot-spot's centre), XGAME_AREA[score]; XGAME_SPOTS_1 and XGAME_WORDS_1 are
-# figure 1's hot-spots ("x1 y1 x2 y2") and words.
-
-XGAME_PY=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/xgame.py
+# starts, 20); XGAME_SCREEN is the screen's size.
+set -u
+XGAME_PY=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/xgame.py XGAME_SERVERS=0
 xgame_py() { /usr/bin/python3 "$XGAME_PY" "$@"; }
 # xgame_ask VERB ARGS...: the window system's answer (see xgame.py).
 xgame_ask() { xgame_py "${XGAME_WS:-x11}" "$@"; }
-eval "$(xgame_py table)" && XGAME_SERVERS=0
 # The first convert on PATH may be a stand-in; Debian's own is the one meant.
 XGAME_IM=/usr/bin
 [ -x "$XGAME_IM/convert" ] || XGAME_IM=$(dirname "$(command -v convert)")
+
+# Where the tests click and look, in pixels of the game's 619 x 483 window:
+# "name" is the leaderboard's name box, in its own window's pixels; no
+# hot-spot reaches "miss" and "miss2", far apart (no double click). XGAME_AT
+# also has each hot-spot's centre as FIGURE.WORD ("1.3": figure 1, its fourth
+# word); XGAME_SPOTS_N and XGAME_WORDS_N are figure N's hot-spots ("x1 y1 x2
+# y2") and words, in word order, from the table the program is built with.
+declare -A XGAME_AT=([start]="521 257" [help]="521 305" [mascot]="544 106" [miss]="5 475" [miss2]="470 10" [name]="100 60")
+declare -A XGAME_AREA=([figure]=483x483+0+0 [score]=73x25+560+376 [life1]=16x16+504+8 [life2]=16x16+528+8)
+XGAME_SPOTS_1=() XGAME_SPOTS_2=() XGAME_WORDS_1=() XGAME_WORDS_2=()
+xgame_hot_spots() {
+    local number word x1 y1 x2 y2
+    while IFS=, read -r number word x1 y1 x2 y2; do
+        [[ $number =~ ^[12][0-9][0-9]$ ]] && local -n spots=XGAME_SPOTS_${number:0:1} words=XGAME_WORDS_${number:0:1} || continue
+        XGAME_AT[${number:0:1}.${#spots[@]}]="$(((x1 + x2) / 2)) $(((y1 + y2) / 2))" && spots+=("$x1 $y1 $x2 $y2") && words+=("$word")
+    done <"${XGAME_PY%/*}/../../src/content/hot_spots.csv"
+} && xgame_hot_spots
 
 xgame_fail() { echo "FAIL: $*" >&2; exit 1; }
 xgame_need() { local t; for t; do command -v "$t" >/dev/null || xgame_fail "$t is not installed"; done; }
 # xgame_skip_without TOOL...: skips the test (77) where a tool is missing.
 xgame_skip_without() { local t; for t; do command -v "$t" >/dev/null || { echo "SKIP: no $t"; exit 77; }; done; }
 # xgame_until SECONDS COMMAND...: polls COMMAND until it succeeds; fails after SECONDS.
+# An eval'd COMMAND sees the caller's locals, but xgame_until's own $1, $2 ...
 xgame_until() { local end=$((SECONDS + $1)); until "${@:2}"; do [ $SECONDS -lt $end ] && sleep 0.1 || return 1; done; }
 
 # xgame_at_exit COMMAND: evaluates COMMAND at exit, before the program and the X servers end.
@@ -101,7 +115,6 @@ xgame_launch() {
 
 # xgame_find CAPTION [SECONDS]: prints the window with CAPTION, once it shows.
 xgame_find() { xgame_ask find "$@"; }
-xgame_board_window() { xgame_find "${2:-排行榜}" "${1:-10}"; }
 # xgame_geometry WINDOW|root: WxH+X+Y of where the client really is (a window
 # manager's frame shifts what xdotool reports).
 xgame_geometry() { xgame_ask geometry "$1"; }
@@ -147,7 +160,7 @@ xgame_game() {
     [ "${1:-}" != yes ] || xgame_click "1.$XGAME_WORD"
     sleep 1 # the flash and the hit sound, or the mascot's word
     XGAME_MISSED=$(date +%s.%N) && xgame_click miss && xgame_click miss2
-    XGAME_BOARD=$(xgame_board_window "${XGAME_WAIT:-20}") || xgame_fail "no leaderboard after two misses"
+    XGAME_BOARD=$(xgame_find 排行榜 "${XGAME_WAIT:-20}") || xgame_fail "no leaderboard after two misses"
 }
 
 # xgame_shot FILE [root]: the main window, or the whole screen (under sway
