@@ -74,12 +74,8 @@ xgame_bus() {
 # on this server, with a private session bus and a home in XGAME_TMP; ready
 # once it manages windows and the panels show.
 xgame_desktop() {
-    export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" && xgame_bus
-    case $1 in
-    xfwm4) xfwm4 --compositor=off ;;
-    mutter) mutter --x11 --replace ;;
-    *) "$1" ;;
-    esac >"$XGAME_TMP/wm.log" 2>&1 &
+    local -A command=([xfwm4]="xfwm4 --compositor=off" [mutter]="mutter --x11 --replace" [openbox]=openbox)
+    export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" && xgame_bus && { ${command[$1]} >"$XGAME_TMP/wm.log" 2>&1 & }
     # A loaded machine has been seen to keep a window manager's start waiting 20 s.
     xgame_until 40 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || xgame_fail "$1 did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
     [ "$1" != xfwm4 ] || { xfce4-panel >"$XGAME_TMP/panel.log" 2>&1 & }
