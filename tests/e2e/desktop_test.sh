@@ -69,15 +69,14 @@ full_screen() {
     key F11 && check "F11 again gives back the window at $normal" settles "$normal"
 }
 second_start() {
-    local other pid opid status
+    local other opid pid
     xgame_run "$XGAME_TMP/other" && opid=$! && other=$(xgame_ask find Tovasel 20 "$XGAME_WID")
     check "a copy for another board opens its own window" [ -n "$other" ]
     # A window manager may still be placing the new window: asked again until it is in front.
     [ -n "$other" ] && xgame_until 5 eval 'focus "$other" && [ "$(xgame_ask active)" = "$other" ]' ||
         xgame_fail "the other board's window could not be brought to the front"
-    xgame_run "$XGAME_TMP/game" && pid=$!
-    xgame_until 10 eval '! kill -0 $pid 2>/dev/null' && { wait $pid; status=$?; } || status=running
-    check "a second start for the same board leaves with status 0" [ "$status" = 0 ]
+    xgame_run "$XGAME_TMP/game" && pid=$! && xgame_ended $pid 10
+    check "a second start for the same board leaves with status 0" [ "$XGAME_STATUS" = 0 ]
     # On Wayland only a token from what started it (a launcher) lets a
     # program come forward; a start from this script brings none.
     x11 && check "a second start brings the first copy's window to the front" becomes "$XGAME_WID" "the front window is" xgame_ask active

@@ -11,9 +11,7 @@ for round in $(seq "$rounds"); do
     XGAME_LOG=$XGAME_TMP/program-$round.log && xgame_launch "$binary"
     xdotool windowfocus "$XGAME_WID" key --delay 20 F11 F11 F11 F11 F11 F11
     xgame_quit 20 || { kill -KILL "$XGAME_PROGRAM_PID" && wait "$XGAME_PROGRAM_PID"; XGAME_STATUS=hung XGAME_PROGRAM_PID=; }
-    if [ "$XGAME_STATUS" != 0 ] || xgame_reported "$XGAME_LOG"; then
-        failed=$((failed + 1)) && echo "round $round: status $XGAME_STATUS" && tail -5 "$XGAME_LOG"
-    fi
+    why=$(xgame_clean "$XGAME_LOG") || { failed=$((failed + 1)) && echo "round $round: $why"; }
 done
 [ "$failed" -eq 0 ] || xgame_fail "$failed of $rounds runs did not end cleanly after six quick F11 presses"
 echo "six F11 presses then a close at 3840x2160: $rounds clean exits"

@@ -85,11 +85,7 @@ run_case() {
     xgame_dismiss "$XGAME_BOARD" || xgame_fail "$case: the leaderboard did not close"
     xgame_quit 30 || xgame_fail "$case: the program did not end when its window closed"
     chmod -R u+w "$program"
-    if xgame_reported "$XGAME_LOG" "$dir/sanitizer"; then
-        cat "$dir"/sanitizer/* "$XGAME_LOG" 2>/dev/null | head -60 >&2
-        xgame_fail "$case: sanitizer report"
-    fi
-    [ "$XGAME_STATUS" -eq 0 ] || { tail -20 "$XGAME_LOG" >&2; xgame_fail "$case: the program ended with status $XGAME_STATUS"; }
+    why=$(xgame_clean "$XGAME_LOG" "$dir/sanitizer") || xgame_fail "$case: $why"
     : "${baseline_kib:=$peak}"
     [ "$peak" -le $((baseline_kib + margin * 1024)) ] ||
         xgame_fail "$case: peak memory $((peak >> 10)) MiB, over the baseline's $((baseline_kib >> 10)) + $margin MiB"

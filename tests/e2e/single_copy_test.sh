@@ -29,12 +29,11 @@ first_start() {
 }
 # second_start FOLDER BUS WHEN: a start in FOLDER ends at once with 0 and opens no window.
 second_start() {
-    local began=$(date +%s%N) before=$(xgame_ask windows) status
+    local began=$(date +%s%N) before=$(xgame_ask windows)
     start "$1" "$2"
-    xgame_until $bound eval '! kill -0 $pid 2>/dev/null' || xgame_fail "$3: a second start still runs after $bound s, windows: $(xgame_ask windows)"
-    wait $pid
-    status=$? took+=" $((($(date +%s%N) - began) / 1000000))"
-    [ "$status" -eq 0 ] || xgame_fail "$3: a second start ended with status $status"
+    xgame_ended $pid $bound || xgame_fail "$3: a second start still runs after $bound s, windows: $(xgame_ask windows)"
+    took+=" $((($(date +%s%N) - began) / 1000000))"
+    [ "$XGAME_STATUS" -eq 0 ] || xgame_fail "$3: a second start ended with status $XGAME_STATUS"
     [ "$(xgame_ask windows)" = "$before" ] || xgame_fail "$3: the windows changed from $before to $(xgame_ask windows)"
 }
 

@@ -91,8 +91,16 @@ xgame_sanitized() {
     grep -q __asan_init "$1" && XGAME_ENV+=(ASAN_OPTIONS="detect_leaks=1${2:+:abort_on_error=1:log_path=$2/asan}"
         LSAN_OPTIONS="suppressions=$XGAME_SOURCE/tests/support/lsan.supp" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${2:+:log_path=$2/ubsan}")
 }
-# xgame_reported LOG [FOLDER]: a sanitizer reported in LOG or into FOLDER.
-xgame_reported() { [ -n "$(ls -A "${2:-$XGAME_TMP/none}" 2>/dev/null)" ] || grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$1"; }
+# xgame_clean LOG [FOLDER]: the program ended (XGAME_STATUS) with 0 and no
+# sanitizer report, in its LOG or into FOLDER; else prints why, and the report
+# or the log's end on stderr.
+xgame_clean() {
+    local reports=${2:-$XGAME_TMP/none}
+    if [ -n "$(ls -A "$reports" 2>/dev/null)" ] || grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$1"; then
+        cat "$reports"/* "$1" 2>/dev/null | head -60 >&2 && echo "sanitizer report" && return 1
+    fi
+    [ "$XGAME_STATUS" = 0 ] || { tail -20 "$1" >&2 && echo "the program ended with status $XGAME_STATUS" && return 1; }
+}
 
 # xgame_run FOLDER: starts the program, copied into FOLDER once, in the
 # background; its process (exec'd, so the program itself) is $!.
@@ -125,12 +133,10 @@ xgame_dismiss() {
 # if given, then pings the window for SECONDS; prints the slowest answer in ms.
 xgame_ping() { local at=${2:+${XGAME_AT[$2]:-${*:2}}}; xgame_py ping "$XGAME_WID" "$1" $at; }
 
-# xgame_quit SECONDS: closes the main window and waits for the program's end;
-# XGAME_STATUS is its exit status.
-xgame_quit() {
-    xgame_close "$XGAME_WID" && xgame_until "$1" eval '! kill -0 "$XGAME_PROGRAM_PID" 2>/dev/null' || return 1
-    wait "$XGAME_PROGRAM_PID"; XGAME_STATUS=$? XGAME_PROGRAM_PID=
-}
+# xgame_ended PID SECONDS: whether the process ends within SECONDS; XGAME_STATUS is its exit status (or running).
+xgame_ended() { local pid=$1 && XGAME_STATUS=running && xgame_until "$2" eval '! kill -0 $pid 2>/dev/null' && { wait "$pid"; XGAME_STATUS=$?; }; }
+# xgame_quit SECONDS: closes the main window and waits for the program's end (XGAME_STATUS).
+xgame_quit() { xgame_close "$XGAME_WID" && xgame_ended "$XGAME_PROGRAM_PID" "$1" && XGAME_PROGRAM_PID=; }
 
 # xgame_click POINT: X Y or a name, in the main window. Under sway the pointer
 # is XGAME_POINTER's (screen pixels), moved one pixel first: a press with no
