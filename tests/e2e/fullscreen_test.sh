@@ -28,7 +28,10 @@ marked() {
             if (d < best) { best = d; w = i } } print w }'
 }
 # wait_marked FILE [NOT]: waits 5 s for a word marked other than NOT.
-wait_marked() { local file=$1 not=${2:-} w && xgame_until 5 eval 'sleep 0.5 && xgame_shot "$file" root && w=$(marked "$file") && [ "$w" != "$not" ]' && echo "$w"; }
+wait_marked() {
+    local file=$1 not=${2:-} w
+    xgame_until 5 eval 'sleep 0.5 && xgame_shot "$file" root && w=$(marked "$file") && [ "$w" != "$not" ]' && echo "$w"
+}
 # child CAPTION WIDTH HEIGHT: the window opens at its design size times the factor, whole over the game.
 child() {
     local w h x y window

@@ -11,7 +11,7 @@
 # XGAME_ENV (NAME=VALUE over the defaults below), XGAME_AS (put before the
 # command), XGAME_RUN (the command, ./tovasel), XGAME_PREPARE (run with the
 # folder before the start), XGAME_LOG and XGAME_WAIT (seconds for slow
-# starts, 20); XGAME_SCREEN is the screen's size.
+# starts, 20); XGAME_SCREEN is the screen's size. Sourcing it sets -u.
 set -u
 XGAME_PY=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/xgame.py XGAME_SERVERS=0
 xgame_py() { /usr/bin/python3 "$XGAME_PY" "$@"; }
@@ -62,11 +62,14 @@ xgame_xvfb() {
     XGAME_XVFB_PID+=" $!" && xgame_until 20 grep -qs . "$number" || xgame_fail "Xvfb did not start"
     XGAME_DISPLAY=:$(<"$number")
 }
-xgame_display() { XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import && xgame_xvfb && export DISPLAY=$XGAME_DISPLAY; }
+xgame_display() {
+    XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import && xgame_xvfb && export DISPLAY=$XGAME_DISPLAY
+}
 xgame_start() { xgame_display "$2" && xgame_launch "$1"; }
 # xgame_bus: a private session bus (as XGAME_AS) for what starts from here on, the program too; ended at exit.
 xgame_bus() {
-    local pid && { read -r DBUS_SESSION_BUS_ADDRESS && read -r pid; } < <("${XGAME_AS[@]}" dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    local pid && { read -r DBUS_SESSION_BUS_ADDRESS && read -r pid; } < \
+        <("${XGAME_AS[@]}" dbus-daemon --session --fork --print-address=1 --print-pid=1)
     [ -n "$pid" ] && xgame_at_exit "kill $pid" && export DBUS_SESSION_BUS_ADDRESS || xgame_fail "no private session bus"
     XGAME_ENV+=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
 }
@@ -77,7 +80,8 @@ xgame_desktop() {
     local -A command=([xfwm4]="xfwm4 --compositor=off" [mutter]="mutter --x11 --replace" [openbox]=openbox)
     export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME" && xgame_bus && { ${command[$1]} >"$XGAME_TMP/wm.log" 2>&1 & }
     # A loaded machine has been seen to keep a window manager's start waiting 20 s.
-    xgame_until 40 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || xgame_fail "$1 did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
+    xgame_until 40 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        xgame_fail "$1 did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
     [ "$1" != xfwm4 ] || { xfce4-panel >"$XGAME_TMP/panel.log" 2>&1 & }
     [ "$1" != xfwm4 ] || xgame_until 20 eval '[ "$(xgame_ask panels | wc -l)" -ge 2 ]' && sleep 1 || xgame_fail "xfce4-panel did not show"
 }
@@ -174,7 +178,9 @@ xgame_shot() {
 }
 
 # xgame_share FILE AREA COLOUR: the share (0..1) of the area's pixels near COLOUR.
-xgame_share() { "$XGAME_IM/convert" "$1" -crop "${XGAME_AREA[$2]:-$2}" +repage -fuzz 20% -fill black +opaque "$3" -fill white -opaque "$3" -format '%[fx:mean]' info:; }
+xgame_share() {
+    "$XGAME_IM/convert" "$1" -crop "${XGAME_AREA[$2]:-$2}" +repage -fuzz 20% -fill black +opaque "$3" -fill white -opaque "$3" -format '%[fx:mean]' info:
+}
 # xgame_fx FILE AREA EXPRESSION [FORMAT]: the share of the area's pixels for which EXPRESSION holds (or FORMAT of it).
 xgame_fx() { "$XGAME_IM/convert" "$1" -crop "${XGAME_AREA[$2]:-$2}" +repage -fx "$3" -format "${4:-%[fx:mean]}" info:; }
 # xgame_differ A B AREA [OPTION...]: how many of the area's pixels differ

@@ -62,18 +62,18 @@ class X11(System):
         kids and self.x.XFree(kids)
         return [v for c in found for v in [c] + self.tree(c)]
 
-    def attributes(self, w):  # XWindowAttributes as ints: width 2, height 3, border 4, map_state 23
+    def attributes(self, w):  # XWindowAttributes as ints: width 2, height 3, border 4, map_state 23; or None
         a = (C.c_int * 34)()
-        return a if self.x.XGetWindowAttributes(self.d, self.id(w), a) else [0] * 34
+        return a if self.x.XGetWindowAttributes(self.d, self.id(w), a) else None
 
-    def shown(self, w): return self.attributes(w)[23] == 2  # IsViewable
+    def shown(self, w): return (self.attributes(w) or [0] * 34)[23] == 2  # IsViewable
 
     def windows(self, caption="Tovasel"):
         named = lambda w: (self.prop(w, "_NET_WM_NAME") or self.prop(w, "WM_NAME")).decode(errors="replace") == caption
         return sorted(w for w in self.tree(self.root) if named(w) and self.shown(str(w)))
 
     def geometry(self, w):
-        a, x, y = self.attributes(w), C.c_int(), C.c_int()
+        a, x, y = self.attributes(w) or sys.exit(f"no window {w}"), C.c_int(), C.c_int()
         self.x.XTranslateCoordinates(self.d, self.id(w), self.root, -a[4], -a[4], C.byref(x), C.byref(y), C.byref(C.c_ulong()))
         return f"{a[2]}x{a[3]}+{x.value}+{y.value}"
 
@@ -95,7 +95,8 @@ class X11(System):
         return self.x.XSendEvent(self.d, w, 0, 0, event)
 
     def close(self, *windows):
-        all(self.send(int(w, 0), "WM_DELETE_WINDOW") or sys.exit("cannot send to " + w) for w in windows)
+        for w in windows:
+            self.attributes(w) and self.send(int(w, 0), "WM_DELETE_WINDOW") or sys.exit("cannot send to " + w)
         self.x.XSync(self.d, 0)  # a request only flushed can be lost when this client exits at once
 
     # Asks the window again and again for SECONDS whether it answers
