@@ -18,68 +18,51 @@
 # through. Games end with two misses, scoring 0 on a board seeded with -1,
 # or after a first right answer where a board's zeros must be beaten.
 # Usage: bash board_save_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
-binary=$(readlink -f "$1") at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null)
+binary=$(readlink -f "$1") at_root=$(ls -ld --full-time /mirafon1.tmp* 2>/dev/null) class=1500
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: playing as two users and mounting a small disk need root"; exit 77; }
-xgame_display "$(cd "$2" && pwd)" && xgame_need setpriv && chmod 755 "$XGAME_TMP"
-declare -A disp=([A]=$DISPLAY [C]=$DISPLAY) wid pid board uid=([A]=0 [B]=65534 [C]=1234)
-n=$((${DISPLAY#:} + 1))
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >"$XGAME_TMP/xvfb-b.log" 2>&1 &
-xvfb_b=$! disp[B]=:$n full=$XGAME_TMP/full
+xgame_display "$(cd "$2" && pwd)" && xgame_need setpriv && chmod 755 "$XGAME_TMP" && xgame_xvfb # copy B's screen
+declare -A disp=([A]=$DISPLAY [B]=$XGAME_DISPLAY [C]=$DISPLAY) wid pid board uid=([A]=0 [B]=65534 [C]=1234)
+full=$XGAME_TMP/full
 # A board this run put at / goes again, so that a failed run leaves nothing there.
-trap 'kill "${pid[@]}" $xvfb_b 2>/dev/null; umount "$full" 2>/dev/null; [ -n "$at_root" ] || rm -f /mirafon1.tmp*; xgame_stop' EXIT
-xgame_until 20 [ -e "/tmp/.X11-unix/X$n" ] || xgame_fail "the second Xvfb did not start"
+xgame_at_exit 'kill "${pid[@]}" 2>/dev/null; umount "$full" 2>/dev/null; [ -n "$at_root" ] || rm -f /mirafon1.tmp*'
 
-# on COPY: the harness drives copy A (root) or B (nobody) from here on.
+# on COPY: the harness drives copy A (root), B (nobody) or C (the teacher) from here on.
 on() { copy=$1 DISPLAY=${disp[$1]} XGAME_WID=${wid[$1]:-} XGAME_PROGRAM_PID=${pid[$1]:-} XGAME_BOARD=${board[$1]:-}; }
-
 # start COPY FOLDER [HOME]: starts the program copied into FOLDER as the copy's user.
-start()
-{
-    local home=${3:-$XGAME_TMP/home-$1}
-    on "$1" && mkdir -p "$home" && { [ -e "$2/tovasel" ] || cp "$binary" "$2/tovasel"; }
-    XGAME_ENV=(HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache")
-    XGAME_AS=() XGAME_RUN=./tovasel XGAME_LOG=$XGAME_TMP/$1.log
-    if [ "${uid[$1]}" != 0 ]; then
-        local u=${uid[$1]} && mkdir -p -m 700 "$XGAME_TMP/runtime-$1" && chown -R "$u:$u" "$home" "$XGAME_TMP/runtime-$1"
-        XGAME_AS=(setpriv --reuid="$u" --regid="$u" --groups="$class") XGAME_ENV+=(XDG_RUNTIME_DIR="$XGAME_TMP/runtime-$1")
+start() {
+    local home=${3:-$XGAME_TMP/home-$1} u=${uid[$1]}
+    on "$1" && mkdir -p "$home" && XGAME_ENV=() XGAME_AS=() XGAME_LOG=$XGAME_TMP/$1.log && xgame_home "$home"
+    if [ "$u" != 0 ]; then
+        mkdir -p -m 700 "$XGAME_TMP/runtime-$1" && chown -R "$u:$u" "$home" "$XGAME_TMP/runtime-$1"
+        xgame_user "$u" "$class" && XGAME_ENV+=(XDG_RUNTIME_DIR="$XGAME_TMP/runtime-$1")
     fi
     xgame_launch "$binary" "$2" && wid[$1]=$XGAME_WID pid[$1]=$XGAME_PROGRAM_PID
 }
 quit() { on "$1" && xgame_quit 20 && unset "pid[$1]" || xgame_fail "copy $1 did not end"; }
 game() { xgame_game "$@" && board[$copy]=$XGAME_BOARD; }
-class=1500
 
 # seed FILE [OWNER]: ten rows "z,-1", writable by all unless OWNER is given.
 seed() { printf 'z,-1\r\n%.0s' {1..10} >"$1" && chmod 666 "$1" && { [ -z "${2:-}" ] || chown "$2" "$1"; }; }
-# as_teacher COMMAND...: runs COMMAND as the teacher, with the usual umask.
-as_teacher() { setpriv --reuid=1234 --regid=1234 --clear-groups sh -c 'umask 022 && "$@"' sh "$@"; }
+# teacher_board ROW FILE: the teacher writes ten rows ROW into FILE, with the usual umask.
+teacher_board() { setpriv --reuid=1234 --regid=1234 --clear-groups sh -c 'umask 022 && printf "$1\r\n%.0s" 1 2 3 4 5 6 7 8 9 10 >"$2"' sh "$@"; }
 
-# confirm NAME: types NAME into this copy's leaderboard and presses Enter.
-confirm() { xdotool mousemove --window "$XGAME_BOARD" 100 60 click 1 type --delay 20 "$1" && xdotool key Return; }
-saved() { confirm "$1" && xgame_until 10 xgame_gone "$XGAME_BOARD" || xgame_fail "$1: the leaderboard of copy $copy stays open"; }
+saved() { xgame_name "$1" && xgame_until 10 xgame_gone "$XGAME_BOARD" || xgame_fail "$1: the leaderboard of copy $copy stays open"; }
 # refused WHAT: the name is not stored, the window stays and then closes, the game plays on.
-refused()
-{
-    confirm Nora && ! xgame_until 2 xgame_gone "$XGAME_BOARD" || xgame_fail "$1: the leaderboard closed over a failed save"
+refused() {
+    xgame_refused Nora || xgame_fail "$1: the leaderboard closed over a failed save"
     xgame_dismiss "$XGAME_BOARD" && game && xgame_dismiss "$XGAME_BOARD" || xgame_fail "$1: the game does not play on"
 }
-
 # lists FILE NAME...: each name is on the ten-line board, with its score.
-lists()
-{
+lists() {
     local f=$1 name && shift
     [ "$(grep -c $'\r$' "$f")" = 10 ] || xgame_fail "${f#"$XGAME_TMP"/} is not ten lines: $(tr '\r\n' ' |' <"$f")"
     for name; do grep -q "^$name,[1-9]" "$f" || xgame_fail "${f#"$XGAME_TMP"/} lacks $name: $(tr '\r\n' ' |' <"$f")"; done
 }
 # warned COPY TEXT: the copy's log has a warning line with TEXT.
 warned() { grep -q "^tovasel.board: .*$2" "$XGAME_TMP/$1.log" || xgame_fail "no warning '$2' from copy $1: $(cat "$XGAME_TMP/$1.log")"; }
-
 # holds FILE NAME...: the board is the names with 0, then the seed's rows.
-holds()
-{
+holds() {
     local f=$1 && shift
     cmp -s "$f" <([ $# -eq 0 ] || printf '%s,0\r\n' "$@"; printf 'z,-1\r\n%.0s' $(seq $((10 - $#)))) ||
         xgame_fail "board ${f#"$XGAME_TMP"/} lacks names of $*: $(tr '\r\n' ' |' <"$f" 2>&1)"
@@ -125,14 +108,13 @@ done
 
 echo "== a teacher's board from an older game"
 for mode in 0777 1777; do
-    old=$XGAME_TMP/old-$mode && mkdir -m "$mode" "$old" &&
-        as_teacher sh -c 'printf "z,-1\r\n%.0s" 1 2 3 4 5 6 7 8 9 10 >"$1"' sh "$old/mirafon1.tmp" || xgame_fail "no older board"
+    old=$XGAME_TMP/old-$mode && mkdir -m "$mode" "$old" && teacher_board z,-1 "$old/mirafon1.tmp" || xgame_fail "no older board"
     before=$(cat "$old/mirafon1.tmp")
     start B "$old" && game yes
     if [ "$mode" = 0777 ]; then
         saved "Olga" && lists "$old/mirafon1.tmp" Olga
     else
-        confirm Nora && ! xgame_until 2 xgame_gone "$XGAME_BOARD" || xgame_fail "the leaderboard closed over a refused save"
+        xgame_refused Nora || xgame_fail "the leaderboard closed over a refused save"
         [ "$(cat "$old/mirafon1.tmp")" = "$before" ] || xgame_fail "another user's board in a sticky folder changed"
         warned B "mirafon1.tmp: this user may not write it" && xgame_dismiss "$XGAME_BOARD"
     fi
@@ -142,12 +124,11 @@ done
 echo "== planted links"
 victims=$XGAME_TMP/victims links=$XGAME_TMP/links home=$XGAME_TMP/home-links
 mkdir -m 755 "$victims" && mkdir -m 777 "$links" && mkdir -p "$home/.local/share/tovasel" && chown 1234:1234 "$victims"
-for v in board lock record; do as_teacher sh -c 'printf "V,5\r\n%.0s" 1 2 3 4 5 6 7 8 9 10 >"$1"' sh "$victims/$v.txt"; done
+for v in board lock record; do teacher_board V,5 "$victims/$v.txt"; done
 cp -a "$victims" "$XGAME_TMP/victims-before"
 ln -s "$victims/board.txt" "$links/mirafon1.tmp" && ln -s "$victims/lock.txt" "$links/mirafon1.tmp.lock"
 ln -s "$victims/record.txt" "$home/.local/share/tovasel/progress.tsv"
-start A "$links" "$home" && game yes && confirm Mallory && ! xgame_until 2 xgame_gone "$XGAME_BOARD" ||
-    xgame_fail "the leaderboard closed over a board that is a link"
+start A "$links" "$home" && game yes && xgame_refused Mallory || xgame_fail "the leaderboard closed over a board that is a link"
 warned A "mirafon1.tmp: a link stands in its place" && xgame_dismiss "$XGAME_BOARD" && quit A
 diff -r "$XGAME_TMP/victims-before" "$victims" >/dev/null || xgame_fail "a link was written through: $(cat "$victims"/*)"
 for l in "$links/mirafon1.tmp" "$links/mirafon1.tmp.lock" "$home/.local/share/tovasel/progress.tsv"; do

@@ -14,31 +14,27 @@ version=$(sed -n 's/^project(tovasel VERSION \([0-9.]*\).*/\1/p' "$2/CMakeLists.
 tmp=$(mktemp -d) && trap 'kill $game 2>/dev/null; rm -rf "$tmp"' EXIT
 failed=0 game=
 fail() { echo "FAIL: $*" >&2; failed=1; }
-run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$binary" "$@" >"$tmp/out" 2>"$tmp/err"; }
+# run STATUS WHAT ARGUMENT...: the program without a display must end with STATUS.
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$binary" "${@:3}" >"$tmp/out" 2>"$tmp/err"
+    local status=$? && [ "$status" = "$1" ] || fail "$2 exited $status, not $1"
+}
 
 for option in --help -h; do
-    run "$option"
-    status=$?
-    [ "$status" = 0 ] || fail "$option exited $status"
+    run 0 "$option" "$option"
     grep -q -- '--version' "$tmp/out" || fail "$option did not list --version: $(head -c 300 "$tmp/out")"
 done
 for option in --version -v; do
-    run "$option"
-    status=$?
-    [ "$status" = 0 ] || fail "$option exited $status"
+    run 0 "$option" "$option"
     [ "$(cat "$tmp/out")" = "tovasel $version" ] || fail "$option printed '$(cat "$tmp/out")', not 'tovasel $version'"
 done
-run --bogus
-status=$?
-[ "$status" = 2 ] || fail "--bogus exited $status, not 2"
+run 2 --bogus --bogus
 grep -q "bogus" "$tmp/err" || fail "--bogus was not named on stderr: $(cat "$tmp/err")"
 [ -s "$tmp/out" ] && fail "--bogus printed on stdout: $(cat "$tmp/out")"
 
 record=$tmp/data/tovasel/progress.tsv && mkdir -p "${record%/*}"
 printf 'tovasel-progress\t1\nbrow\t4\t3\t2026-01-02T03:04:05Z\nchin\t2\tx\t2026-01-02T03:04:05Z\n' >"$record"
-XDG_DATA_HOME=$tmp/data run --progress
-status=$?
-[ "$status" = 0 ] || fail "--progress over a damaged record exited $status"
+XDG_DATA_HOME=$tmp/data run 0 "--progress over a damaged record" --progress
 grep -qx 'brow	4	3' "$tmp/out" || fail "--progress lost the good line of a damaged record: $(head -3 "$tmp/out")"
 grep -q "damaged.*$record.damaged" "$tmp/err" || fail "--progress did not say where the damaged record is kept: $(cat "$tmp/err")"
 cmp -s "$record" "$record.damaged" || fail "the damaged record was not kept aside whole"

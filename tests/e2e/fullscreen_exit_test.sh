@@ -4,19 +4,14 @@
 # quick F11 presses and then a close, 20 times (TOVASEL_EXIT_ROUNDS), on one
 # server; every run must end with status 0 and, in a sanitizer build, no report.
 # Usage: bash fullscreen_exit_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
-rounds=${TOVASEL_EXIT_ROUNDS:-20} failed=0 binary=$(readlink -f "$1") source=$(cd "$2" && pwd)
-XGAME_SCREEN=3840x2160 xgame_display "$source"
-grep -q __asan_init "$binary" && XGAME_ENV=(ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$source/tests/support/lsan.supp"
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+rounds=${TOVASEL_EXIT_ROUNDS:-20} failed=0 binary=$(readlink -f "$1")
+XGAME_SCREEN=3840x2160 xgame_display "$(cd "$2" && pwd)" && xgame_sanitized "$binary"
 for round in $(seq "$rounds"); do
     XGAME_LOG=$XGAME_TMP/program-$round.log && xgame_launch "$binary"
     xdotool windowfocus "$XGAME_WID" key --delay 20 F11 F11 F11 F11 F11 F11
     xgame_quit 20 || { kill -KILL "$XGAME_PROGRAM_PID" && wait "$XGAME_PROGRAM_PID"; XGAME_STATUS=hung XGAME_PROGRAM_PID=; }
-    if [ "$XGAME_STATUS" != 0 ] || grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$XGAME_LOG"; then
-        failed=$((failed + 1)) && echo "round $round: status $XGAME_STATUS" && tail -5 "$XGAME_LOG"
-    fi
+    why=$(xgame_clean "$XGAME_LOG") || { failed=$((failed + 1)) && echo "round $round: $why"; }
 done
 [ "$failed" -eq 0 ] || xgame_fail "$failed of $rounds runs did not end cleanly after six quick F11 presses"
 echo "six F11 presses then a close at 3840x2160: $rounds clean exits"

@@ -11,61 +11,37 @@
 # is running, ends with 0 and opens no window, however long the game has run;
 # a killed copy's lock gives way.
 # Usage: bash single_copy_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 bound=5 # seconds for a second start to end; it takes well under one
-xgame_display "$2" && others= took= starts=0
-{ read -r bus && read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-[ -n "${bus_pid:-}" ] || xgame_fail "no private session bus"
-trap 'kill $others $bus_pid 2>/dev/null; xgame_stop' EXIT
-XGAME_ENV=(DBUS_SESSION_BUS_ADDRESS="$bus") && xgame_launch "$1" && game=$XGAME_WID
-mkdir "$XGAME_TMP/other" "$XGAME_TMP/bare" && cp "$1" "$XGAME_TMP/other/tovasel" && cp "$1" "$XGAME_TMP/bare/tovasel"
-xgame_click 521 305 && help=$(xgame_board_window 10 帮助) || xgame_fail "no help window"
+xgame_display "$2" && xgame_bus && bus=$DBUS_SESSION_BUS_ADDRESS others= took= starts=0
+xgame_at_exit 'kill $others 2>/dev/null'
+xgame_launch "$1" && game=$XGAME_WID
+xgame_click help && help=$(xgame_find 帮助 10) || xgame_fail "no help window"
 owner=$(xprop -id "$help" WM_TRANSIENT_FOR)
 [ "${owner##* }" = "$(printf '0x%x' "$game")" ] || xgame_fail "help is not owned by the game $(printf '0x%x' "$game"): $owner"
 
 # start FOLDER BUS: the program in FOLDER, as xgame_launch starts it, on BUS; sets pid and log.
-start() {
-    log=$XGAME_TMP/start-$((++starts)).log
-    (cd "$1" && exec env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy DBUS_SESSION_BUS_ADDRESS="$2" \
-        XDG_RUNTIME_DIR="$XGAME_TMP/runtime" ./tovasel >"$log" 2>&1) &
-    pid=$! others+=" $!"
-}
-windows() { xdotool search --onlyvisible --name '^Tovasel$' | sort -n | tr '\n' ' '; }
-new_window() { windows | tr ' ' '\n' | grep -vxF -e '' $(printf -- '-e %s ' $1) | head -n 1; }
-# topmost WINDOW...: the highest of them; xwininfo lists the root's children top first.
-topmost() {
-    local w
-    for w in $(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }'); do
-        case " $* " in *" $((w)) "*) echo $((w)) && return ;; esac
-    done
-}
-running() { kill -0 "$1" 2>/dev/null; }
-# first_start FOLDER BUS WHEN: a start that opens a window of its own; sets first to its process.
+start() { log=$XGAME_TMP/start-$((++starts)).log XGAME_ENV=(DBUS_SESSION_BUS_ADDRESS="$2") && XGAME_LOG=$log xgame_run "$1" && pid=$! others+=" $!"; }
+# first_start FOLDER BUS WHEN: a start that opens a window of its own; sets first to its process, new to its window.
 first_start() {
-    local before=$(windows)
-    start "$1" "$2" && first=$pid
-    xgame_until 20 eval '[ -n "$(new_window "$before")" ]' || xgame_fail "$3: no window, $(cat "$log")"
+    local before=$(xgame_ask windows)
+    start "$1" "$2" && first=$pid && new=$(xgame_ask find Tovasel 20 $before) || xgame_fail "$3: no window, $(cat "$log")"
 }
-
-before=$(windows) && start "$XGAME_TMP/other" "$bus"
-xgame_until 20 eval 'other=$(new_window "$before") && [ -n "$other" ]' || xgame_fail "no copy started in another folder"
-[ "$(topmost $game $other)" = "$other" ] || xgame_fail "the copy started last is not on top"
-
 # second_start FOLDER BUS WHEN: a start in FOLDER ends at once with 0 and opens no window.
 second_start() {
-    local began=$(date +%s%N) before=$(windows) status
+    local began=$(date +%s%N) before=$(xgame_ask windows)
     start "$1" "$2"
-    xgame_until $bound eval '! running $pid' || xgame_fail "$3: a second start still runs after $bound s, windows: $(windows)"
-    wait $pid
-    status=$? took+=" $((($(date +%s%N) - began) / 1000000))"
-    [ "$status" -eq 0 ] || xgame_fail "$3: a second start ended with status $status"
-    [ "$(windows)" = "$before" ] || xgame_fail "$3: the windows changed from $before to $(windows)"
+    xgame_ended $pid $bound || xgame_fail "$3: a second start still runs after $bound s, windows: $(xgame_ask windows)"
+    took+=" $((($(date +%s%N) - began) / 1000000))"
+    [ "$XGAME_STATUS" -eq 0 ] || xgame_fail "$3: a second start ended with status $XGAME_STATUS"
+    [ "$(xgame_ask windows)" = "$before" ] || xgame_fail "$3: the windows changed from $before to $(xgame_ask windows)"
 }
 
+first_start "$XGAME_TMP/other" "$bus" "a copy in another folder" && other=$new
+xgame_ask above "$other" "$game" >/dev/null || xgame_fail "the copy started last is not on top"
 second_start "$XGAME_TMP" "$bus" "beside another copy"
-xgame_until 5 eval '[ "$(topmost $game $other)" = "$game" ]' || xgame_fail "the running game was not raised over the other copy"
-xgame_until 5 eval '[ "$(topmost $help $game)" = "$help" ]' || xgame_fail "help was left under its game"
+xgame_until 5 xgame_ask above "$game" "$other" >/dev/null || xgame_fail "the running game was not raised over the other copy"
+xgame_until 5 xgame_ask above "$help" "$game" >/dev/null || xgame_fail "help was left under its game"
 xgame_until 5 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$help" ]' || xgame_fail "help did not take the keyboard"
 xgame_dismiss "$help" || xgame_fail "help did not close"
 

@@ -8,30 +8,22 @@
 # a click, and Escape closes it and gives the game back. Screenshots are left
 # as e2e-small-screen-<size>.png. Skips where xfwm4 or xfce4-panel is missing.
 # Usage: bash small_screen_test.sh TOVASEL_BINARY SOURCE_DIR
-set -u
 . "$(dirname "$0")/xgame.bash"
 BINARY=$(realpath "$1") SOURCE=$2 OUT=$PWD
-for tool in xfwm4 xfce4-panel dbus-run-session xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: no $tool"; exit 77; }
-done
+xgame_skip_without xfwm4 xfce4-panel dbus-daemon xprop
 
 # numbers XPROP_ARGUMENTS...: the property's first four cardinals.
 numbers() { xprop "$@" 2>/dev/null | awk -F' = ' 'NF > 1 {gsub(/,/, "", $2); split($2, n, " "); print n[1], n[2], n[3], n[4]}'; }
-# pixels PNG AREA TEST: how many of the area's pixels pass TEST (an fx expression).
-pixels() { "$XGAME_IM/convert" "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean * w * h)]' info:; }
-
 # The top panel's strut is in the free area once the desktop is up.
 panel_up() { local top && read -r _ top _ <<<"$(numbers -root _NET_WORKAREA)" && [ "${top:-0}" -gt 0 ]; }
 
 screen() {
     local size=$1 shot=$OUT/e2e-small-screen-$1.png progress box
-    XGAME_SCREEN=$size && xgame_display_free "$SOURCE" && export HOME=$XGAME_TMP/home && mkdir -p -m 700 "$HOME"
-    dbus-run-session -- bash -c 'xfwm4 --compositor=off & xfce4-panel & wait' >"$XGAME_TMP/desktop.log" 2>&1 &
-    xgame_until 40 panel_up && sleep 1 ||
-        xgame_fail "$size: xfwm4 and its panel did not start: $(tail -n 3 "$XGAME_TMP/desktop.log")"
+    XGAME_SCREEN=$size && xgame_display "$SOURCE" && xgame_desktop xfwm4 && XGAME_ENV=() # the game without the bus
+    xgame_until 40 panel_up && sleep 1 || xgame_fail "$size: xfwm4 and its panel did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
     xgame_launch "$BINARY"
     xdotool windowfocus "$XGAME_WID" key ctrl+p
-    progress=$(xgame_board_window 10 学习进度) || xgame_fail "$size: Ctrl+P opened no parents' window"
+    progress=$(xgame_find 学习进度 10) || xgame_fail "$size: Ctrl+P opened no parents' window"
     sleep 1 && import -window root "$shot"
 
     local fx fy fw fh w h x y left right top bottom
@@ -48,13 +40,13 @@ screen() {
     local legend="$((w / 2))x44+$x+$((y + h - 44))" colour
     for colour in 'green:g - max(r, b) > 0.3' 'amber:r > 0.8 && g > 0.5 && g < 0.75 && b < 0.2' \
         'red:r - max(g, b) > 0.5' 'grey:abs(r - g) + abs(g - b) < 0.02 && r > 0.5 && r < 0.62'; do
-        [ "$(pixels "$shot" "$legend" "${colour#*:}")" -ge 150 ] ||
+        [ "$(xgame_fx "$shot" "$legend" "${colour#*:}" '%[fx:round(mean * w * h)]')" -ge 150 ] ||
             xgame_fail "$size: the legend shows no ${colour%%:*} swatch at $legend ($shot)"
     done
 
     # The clear button, in the strip's right corner, asks first; Escape keeps the record.
     xdotool mousemove --window "$progress" $((w - 58)) $((h - 26)) click 1
-    box=$(xgame_board_window 10 清除记录) || xgame_fail "$size: the clear button at the window's corner asked nothing ($shot)"
+    box=$(xgame_find 清除记录 10) || xgame_fail "$size: the clear button at the window's corner asked nothing ($shot)"
     xdotool windowfocus "$box" key Escape && xgame_until 10 xgame_gone "$box" || xgame_fail "$size: Escape left the question open"
     xgame_gone "$progress" && xgame_fail "$size: the question took the parents' window with it"
 
@@ -62,7 +54,7 @@ screen() {
     xgame_until 10 xgame_gone "$progress" || xgame_fail "$size: Escape did not close the parents' window"
     # A disabled game takes no Ctrl+P.
     xdotool windowfocus "$XGAME_WID" key ctrl+p
-    progress=$(xgame_board_window 10 学习进度) || xgame_fail "$size: the game did not come back after Escape"
+    progress=$(xgame_find 学习进度 10) || xgame_fail "$size: the game did not come back after Escape"
     echo "$size: the parents' window's frame $frame lies within the free area ${fw}x$fh+$fx+$fy; legend, clear button and Escape work ($shot)"
 }
 
