@@ -13,16 +13,16 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QWindow>
 
 #include <cstdio>
 
-#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -37,11 +37,7 @@ constexpr int HandOverWait = 2000;
 
 QString userId()
 {
-#ifdef Q_OS_UNIX
     return QString::number(::getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
 }
 
 QString folderHash(const QString &key)
@@ -139,18 +135,32 @@ SingleInstance::SingleInstance(const QString &key)
     const QString name = lockName(key);
     if (name.isEmpty())
         return; // nowhere to meet: this copy runs on its own
-    // A crashed copy's lock gives way to the next start (QLockFile asks
-    // whether its process still runs); a running copy's holds, however old.
-    // A lock that cannot be made at all leaves this copy on its own.
-    lock_ = std::make_unique<QLockFile>(name);
-    if (lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError)
+    // The kernel holds the lock for this copy's process and lets it go
+    // however the process ends, so a crashed copy's lock gives way to the
+    // next start; a running copy's holds, however old. A lock that cannot
+    // be made at all leaves this copy on its own.
+    const int lock =
+        ::open(QFile::encodeName(name).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lock < 0)
+        return;
+    if (::flock(lock, LOCK_EX | LOCK_NB) == 0) {
+        lock_ = lock;
+        return;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(lock);
+    if (!held)
         return;
     handedOver_ = true;
     std::fprintf(stderr, "%s: already running for the board in %s\n",
                  qPrintable(QCoreApplication::applicationName()), qPrintable(QDir::toNativeSeparators(key)));
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (lock_ >= 0)
+        ::close(lock_);
+}
 
 bool SingleInstance::handedOver()
 {

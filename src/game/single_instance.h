@@ -7,10 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <memory>
-
 class QDBusPendingCallWatcher;
-class QLockFile;
 
 // One copy of the program per user and key (the folder of the board it plays
 // on): a later start asks the running copy to bring its window forward, and
@@ -38,7 +35,7 @@ public:
 private:
     QString busName_;
     QDBusPendingCallWatcher *request_ = nullptr;
-    std::unique_ptr<QLockFile> lock_;
+    int lock_ = -1; // the open lock file that this copy holds
     QPointer<QWidget> window_;
     bool handedOver_ = false;
 };
