@@ -42,13 +42,6 @@ protected:
         endHolds(session);
     }
     void answer() { clickAt(session.askedSpot().center()); }
-    void playRound()
-    {
-        while (session.phase() == Phase::Asking)
-            answer();
-        while (session.phase() == Phase::Pausing)
-            session.pauseTick();
-    }
     QString asked() const { return words.last()[0].toString(); }
     QTimer *timer(const char *name) { return session.findChild<QTimer *>(name); }
     int mascotFrame() const { return mascot.last()[0].toInt(); }
@@ -131,7 +124,10 @@ TEST_F(GameSessionTest, ScoresBySpeedUntilTheSecondMiss)
     EXPECT_EQ(session.phase(), Phase::Idle) << "the second miss did not end the game";
     EXPECT_FALSE(ended.last()[1].toBool()) << "a lost game completed";
     session.start();
-    playRound();
+    while (session.phase() == Phase::Asking)
+        answer();
+    while (session.phase() == Phase::Pausing)
+        session.pauseTick();
     const qint32 before = session.score();
     answer();
     EXPECT_EQ(session.score() - before, 50 + 20 + 1000) << "over 1000 points in a round raise the bonus";
@@ -189,35 +185,30 @@ TEST(GameSession, TimersArePreciseAtTheirIntervals)
 // A hit holds the game for its flash, then for its sound; a miss for its own
 // sound. Clicks made meanwhile are judged after, one at a time, each holding
 // the game in its turn.
-struct HoldRow
-{
-    const char *name;
-    const char *first; // a word, or nothing for a miss
-    int endedBefore;   // holds over before the clicks come
-    Hold hold;
-    int sound; // heard last in the hold; 0 for the word asked
-};
-
-class HeldSession : public GameSessionTest, public testing::WithParamInterface<HoldRow>
+class HeldSession : public GameSessionTest, public testing::WithParamInterface<Hold>
 {
 };
 
 TEST_P(HeldSession, ClicksInAHoldAreJudgedAfterItInTurn)
 {
-    const HoldRow &row = GetParam();
+    const Hold hold = GetParam();
     QSignalSpy flashGone(&session, &GameSession::flashEnded);
     session.start();
-    press(row.first ? on(row.first) : Corner);
-    for (int k = 0; k < row.endedBefore; ++k)
+    press(hold == Hold::MissSound ? Corner : on("tooth"));
+    if (hold == Hold::HitSound)
         session.holdEnded();
-    ASSERT_EQ(session.hold(), row.hold) << "the game is not held";
-    const QByteArray heard = row.sound ? cue(row.sound) : cue(content::wordSound(1, session.askedWord()));
-    EXPECT_EQ(timer("holdTimer")->interval(), row.sound ? length(heard).count() : 400) << "the hold's length";
+    ASSERT_EQ(session.hold(), hold) << "the game is not held";
+    // The flash shows as the word asked still sounds.
+    const QByteArray heard = hold == Hold::Flash
+                                 ? cue(content::wordSound(1, session.askedWord()))
+                                 : cue(hold == Hold::HitSound ? content::HitSound : content::MissSound);
+    EXPECT_EQ(timer("holdTimer")->interval(), hold == Hold::Flash ? 400 : length(heard).count())
+        << "its length";
     EXPECT_EQ(session.score(), 0) << "a hit scored before its sound ended";
     EXPECT_EQ(session.livesLeft(), 2) << "a miss cost its life before its sound ended";
     EXPECT_TRUE(flashGone.isEmpty()) << "the flash went before the hit's hold ended";
     // The word asked once this click is judged, the mascot, then a miss.
-    press(on(row.first ? "shoulder" : "tooth"));
+    press(on(hold == Hold::MissSound ? "tooth" : "shoulder"));
     session.repeatWord();
     press(Corner);
     EXPECT_EQ(last(), heard) << "another sound in the hold";
@@ -232,12 +223,13 @@ TEST_P(HeldSession, ClicksInAHoldAreJudgedAfterItInTurn)
     EXPECT_FALSE(judged[2][2].toBool()) << "the second click that waited was not a miss";
 }
 
-INSTANTIATE_TEST_SUITE_P(Holds, HeldSession,
-                         testing::Values(HoldRow{"flash", "tooth", 0, Hold::Flash, 0},
-                                         HoldRow{"hitSound", "tooth", 1, Hold::HitSound, content::HitSound},
-                                         HoldRow{"missSound", nullptr, 0, Hold::MissSound,
-                                                 content::MissSound}),
-                         [](const auto &info) { return std::string(info.param.name); });
+std::string holdName(const testing::TestParamInfo<Hold> &info)
+{
+    return std::array{"", "Flash", "HitSound", "MissSound"}[int(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Holds, HeldSession, testing::Values(Hold::Flash, Hold::HitSound, Hold::MissSound),
+                         holdName);
 
 // Each timer ticks once at a hold's end, as a timer of a busy thread does,
 // and the clock starts its schedule afresh there if it missed more than one

@@ -26,10 +26,12 @@ protected:
     QTemporaryDir dataHome;
 };
 
+// A word the record lacks counts as never asked.
 WordCount countOf(const QString &word)
 {
     const Record record = readRecord();
-    return *std::ranges::find(record, word, &WordCount::word);
+    const auto entry = std::ranges::find(record, word, &WordCount::word);
+    return entry == record.end() ? WordCount() : *entry;
 }
 
 } // namespace
