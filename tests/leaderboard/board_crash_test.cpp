@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program is also the writer it kills, started as
-//   board_crash_test --writer BOARD_FILE N [--die-at-rename | --as-nobody]
+//   board_crash_test --writer BOARD_FILE N [--as-nobody]
 // which rewrites the board the file holds (board N - 1), says "r", then writes
 // boards N, N + 1, ... saying "s" before each write and "f" after it, until
-// killed. With --die-at-rename it kills itself at its first write's rename,
-// the last moment a write can be cut; with --as-nobody it writes as user
-// 65534. A failed write exits 2.
+// killed; with --as-nobody it writes as user 65534. A failed write exits 2.
 #include "board_file.h"
 
 #include <QCoreApplication>
@@ -23,15 +21,12 @@
 #include <random>
 #include <thread>
 
-#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-bool dieAtRename = false;
 
 // Board 0 or 1: their lines and lengths differ, so that a file cut or mixed
 // from both passes for neither; long names make each a few hundred KiB.
@@ -68,14 +63,6 @@ struct Writer : QProcess
 
 } // namespace
 
-// Takes the place of the C library's rename, Qt's too.
-extern "C" int rename(const char *from, const char *to)
-{
-    if (dieAtRename)
-        kill(getpid(), SIGKILL);
-    return renameat(AT_FDCWD, from, AT_FDCWD, to);
-}
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -85,12 +72,12 @@ int main(int argc, char **argv)
     }
     const QString board = QFile::decodeName(argv[2]);
     std::uint64_t n = QByteArray(argv[3]).toULongLong();
-    const QByteArray option = argc > 4 ? argv[4] : "";
-    if (option == "--as-nobody" && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+    if (argc > 4 && QByteArray(argv[4]) == "--as-nobody" &&
+        (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         return 2;
     if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
         return 2;
-    for (dieAtRename = option == "--die-at-rename";; ++n) {
+    for (;; ++n) {
         if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
             return 2;
     }
@@ -184,26 +171,3 @@ TEST_P(BoardCrash, KilledWriteLeavesAWholeBoard)
 
 INSTANTIATE_TEST_SUITE_P(Ways, BoardCrash, testing::Bool(),
                          [](const auto &info) { return info.param ? "InPlace" : "Replaced"; });
-
-// Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
-TEST(BoardCrash, CopyLeftAtTheRenameGoesWithTheNextWrite)
-{
-    QTemporaryDir folder;
-    const QString boardPath = folder.filePath("mirafon1.tmp");
-    ASSERT_TRUE(writeBoard(boardPath, 1)) << "board 1 was not written";
-    const QByteArray next = fileBytes(boardPath);
-    ASSERT_TRUE(writeBoard(boardPath, 0)) << "board 0 was not written";
-    const QByteArray before = fileBytes(boardPath);
-    Writer writer({boardPath, "1", "--die-at-rename"});
-    ASSERT_TRUE(writer.ready()) << "the writer did not start";
-    ASSERT_TRUE(writer.killedBySigkill()) << "the writer was not killed at the rename";
-    EXPECT_EQ(fileBytes(boardPath), before) << "a write cut at its rename changed the board";
-    const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
-    ASSERT_EQ(left.size(), 2) << "the cut write left no copy";
-    EXPECT_EQ(fileBytes(folder.filePath(left[1])), next) << "the copy left is not whole";
-    ASSERT_TRUE(QFile::copy(boardPath, boardPath + ".bak")) << "the user's copy could not be made";
-    ASSERT_TRUE(writeBoard(boardPath, 0)) << "the next write failed";
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({"mirafon1.tmp", "mirafon1.tmp.bak"}))
-        << "the next write did not remove its old copy, or removed the user's";
-}
