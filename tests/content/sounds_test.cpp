@@ -4,16 +4,58 @@
 #include "catalogue.h"
 #include "cue_samples.h"
 #include "sdl_cue_player.h"
-#include "wav_builder.h"
 #include "wav_image.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <thread>
+
+namespace {
+
+// Small WAV images built in memory for the player and parser tests.
+template <typename T> QByteArray le(T v)
+{
+    QByteArray b(sizeof v, Qt::Uninitialized);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// An 18-byte "fmt " body; block align and byte rate follow from the rest unless given.
+QByteArray fmtBody(quint16 tag = 1, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 8,
+                   int align = -1, qint64 byteRate = -1)
+{
+    align = align >= 0 ? align : channels * bits / 8;
+    return le(tag) + le(channels) + le(rate) + le(quint32(byteRate >= 0 ? byteRate : rate * align)) +
+           le(quint16(align)) + le(bits) + QByteArray(2, '\0');
+}
+
+// Chunks as id and body; odd-sized ones are padded to an even length.
+QByteArray riff(const QList<std::pair<QByteArray, QByteArray>> &chunks)
+{
+    QByteArray body = "WAVE";
+    for (const auto &[id, chunk] : chunks)
+        body += id + le(quint32(chunk.size())) + chunk + QByteArray(chunk.size() % 2, '\0');
+    return "RIFF" + le(quint32(body.size())) + body;
+}
+
+// The game's usual layout: fmt, fact, data.
+QByteArray gameWav(const QByteArray &samples, const QByteArray &fmt = fmtBody())
+{
+    return riff({{"fmt ", fmt}, {"fact", le(quint32(samples.size()))}, {"data", samples}});
+}
+
+// A recognisable run of at least `count` samples that never touches silence (128).
+QByteArray ramp(int count)
+{
+    return QByteArray::fromHex("818890979ea5acb3").repeated((count + 7) / 8);
+}
+
+} // namespace
 
 // The device is opened in the format of the built-in sounds, so they reach it
 // as recorded: a word lasts about 0.75 s, the cheer 5.25 s.
@@ -66,12 +108,6 @@ TEST(CueSamples, TakesOnlyConsistentPlainPcm)
         refused.append(gameWav(minute.left(300), fmt));
     for (const QByteArray &image : refused)
         EXPECT_TRUE(cueSamples(image).isEmpty()) << "taken: " << image.left(60).toHex().toStdString();
-}
-
-// A recognisable run of at least `count` samples that never touches silence (128).
-static QByteArray ramp(int count)
-{
-    return QByteArray::fromHex("818890979ea5acb3").repeated((count + 7) / 8);
 }
 
 using std::chrono::milliseconds;
