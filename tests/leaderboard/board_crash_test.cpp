@@ -87,8 +87,8 @@ namespace {
 
 // Kills a writer at random moments, 200 times or more; after each kill,
 // holds(which) says whether the board and what lies beside it read whole as
-// board 0 or 1. Prints
-// its seed: TOVASEL_CRASH_SEED repeats a run, TOVASEL_CRASH_KILLS lengthens it.
+// board 0 or 1. Prints its seed: TOVASEL_CRASH_SEED repeats a run,
+// TOVASEL_CRASH_KILLS lengthens it.
 void killWriters(const QString &boardPath, const QStringList &options, const std::function<bool(int)> &holds)
 {
     // A write's time as this build and machine take it: a sanitizer build writes far slower.
@@ -144,7 +144,7 @@ TEST_P(BoardCrash, KilledWriteLeavesAWholeBoard)
         GTEST_SKIP() << "writing as another user needs root";
     QTemporaryDir folder;
     ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), inPlace ? 01777 : 0700), 0)
-        << "folder mode";
+        << "the folder's mode could not be set";
     const QString boardPath = folder.filePath("mirafon1.tmp");
     QByteArrayList bytes(2);
     std::array<leaderboard::Board, 2> boards;
