@@ -4,16 +4,58 @@
 #include "catalogue.h"
 #include "cue_samples.h"
 #include "sdl_cue_player.h"
-#include "wav_builder.h"
 #include "wav_image.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <thread>
+
+namespace {
+
+// Small WAV images built in memory for the player and parser tests.
+template <typename T> QByteArray le(T v)
+{
+    QByteArray b(sizeof v, Qt::Uninitialized);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// An 18-byte "fmt " body; block align and byte rate follow from the rest unless given.
+QByteArray fmtBody(quint16 tag = 1, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 8,
+                   int align = -1, qint64 byteRate = -1)
+{
+    align = align >= 0 ? align : channels * bits / 8;
+    return le(tag) + le(channels) + le(rate) + le(quint32(byteRate >= 0 ? byteRate : rate * align)) +
+           le(quint16(align)) + le(bits) + QByteArray(2, '\0');
+}
+
+// Chunks as id and body; odd-sized ones are padded to an even length.
+QByteArray riff(const QList<std::pair<QByteArray, QByteArray>> &chunks)
+{
+    QByteArray body = "WAVE";
+    for (const auto &[id, chunk] : chunks)
+        body += id + le(quint32(chunk.size())) + chunk + QByteArray(chunk.size() % 2, '\0');
+    return "RIFF" + le(quint32(body.size())) + body;
+}
+
+// The game's usual layout: fmt, fact, data.
+QByteArray gameWav(const QByteArray &samples, const QByteArray &fmt = fmtBody())
+{
+    return riff({{"fmt ", fmt}, {"fact", le(quint32(samples.size()))}, {"data", samples}});
+}
+
+// A recognisable run of at least `count` samples that never touches silence (128).
+QByteArray ramp(int count)
+{
+    return QByteArray::fromHex("818890979ea5acb3").repeated((count + 7) / 8);
+}
+
+} // namespace
 
 // The device is opened in the format of the built-in sounds, so they reach it
 // as recorded: a word lasts about 0.75 s, the cheer 5.25 s.
@@ -21,21 +63,21 @@ TEST(Sounds, EveryCueIsInTheFormatTheDeviceIsOpenedIn)
 {
     using namespace content;
     const SDL_AudioSpec device = cueDeviceSpec(SdlCuePlayer::BufferSamples);
-    const QMap<int, double> seconds = {
+    QList<std::pair<int, double>> cues{
         {MissSound, 0.27}, {HitSound, 0.36}, {CheerSound, 5.25}, {NoPlaceSound, 0.45}};
-    for (int n : {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 201, 202,
-                  203, 204, 205, 206, 207, 208, 209, 210, 121, 122, 123, 124}) {
+    for (int word = 0; word < 20; ++word)
+        cues.append({wordSound(1 + word / 10, word % 10), 0.75});
+    for (const auto &[n, seconds] : cues) {
+        SCOPED_TRACE(testing::Message() << "sound " << n);
         const auto wav = parseWav(sound(n));
-        ASSERT_TRUE(wav.has_value()) << "sound " << n << " does not parse";
-        EXPECT_EQ(device.format, sdlSampleFormat(wav->bitsPerSample))
-            << "sound " << n << ": another sample format";
-        EXPECT_EQ(device.channels, wav->channels) << "sound " << n << ": other channels";
-        EXPECT_EQ(device.freq, int(wav->sampleRate)) << "sound " << n << ": another rate";
-        EXPECT_EQ(cueSamples(sound(n)), wav->samples) << "sound " << n << " is not handed over as recorded";
-        const double length = double(wav->samples.size()) / CueDeviceRate, expected = seconds.value(n, 0.75);
-        EXPECT_NEAR(length, expected, expected * 0.2) << "sound " << n << " has another length";
+        ASSERT_TRUE(wav.has_value()) << "it does not parse";
+        EXPECT_EQ(device.format, sdlSampleFormat(wav->bitsPerSample)) << "another sample format";
+        EXPECT_EQ(device.channels, wav->channels) << "other channels";
+        EXPECT_EQ(device.freq, int(wav->sampleRate)) << "another rate";
+        EXPECT_EQ(cueSamples(sound(n)), wav->samples) << "it is not handed over as recorded";
+        EXPECT_NEAR(double(wav->samples.size()) / CueDeviceRate, seconds, seconds * 0.2) << "another length";
     }
-    EXPECT_TRUE(sound(125).isEmpty()) << "a sound past the last";
+    EXPECT_TRUE(sound(NoPlaceSound + 1).isEmpty()) << "a sound past the last";
 }
 
 // Chunks it does not know, odd-sized or not, are skipped. Images that are
@@ -66,12 +108,6 @@ TEST(CueSamples, TakesOnlyConsistentPlainPcm)
         refused.append(gameWav(minute.left(300), fmt));
     for (const QByteArray &image : refused)
         EXPECT_TRUE(cueSamples(image).isEmpty()) << "taken: " << image.left(60).toHex().toStdString();
-}
-
-// A recognisable run of at least `count` samples that never touches silence (128).
-static QByteArray ramp(int count)
-{
-    return QByteArray::fromHex("818890979ea5acb3").repeated((count + 7) / 8);
 }
 
 using std::chrono::milliseconds;

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace {
 
 // The game's board in a window of its own: the figure, which leaves presses
@@ -51,41 +49,34 @@ struct Board
 } // namespace
 
 // A press is judged at the board pixel whose device pixels it falls on: the
-// last screen column of one pixel and the first of the next, at each size.
+// last screen column of one pixel and the first of the next, at each size;
+// presses on a life or in the margin reach no board pixel.
 TEST(BoardView, PressesAreJudgedInBoardPixels)
 {
-    struct Row
-    {
-        const char *name;
-        QSize size;
-        bool fullScreen;
-        QPoint press; // in the view
-        std::optional<QPoint> pixel;
+    const QPoint None(-1, -1);
+    const std::tuple<const char *, QSize, bool, QPoint, QPoint> rows[] = {
+        // name, size, full screen, press in the view, board pixel
+        {"the window", {619, 483}, false, {282, 235}, {282, 235}},
+        {"a life in the window", {619, 483}, false, {510, 12}, None},
+        {"a window smaller than the board", {600, 400}, false, {282, 235}, {282, 235}},
+        {"1920x1080, pixel 282's last column", {1920, 1080}, true, {268 + 632, 540}, {282, 241}},
+        {"1920x1080, pixel 283's first column", {1920, 1080}, true, {268 + 633, 540}, {283, 241}},
+        {"1920x1080, the margin", {1920, 1080}, true, {267, 540}, None},
+        {"3840x2160, pixel 282's last column", {3840, 2160}, true, {536 + 1265, 450}, {282, 100}},
+        {"3840x2160, pixel 283's first column", {3840, 2160}, true, {536 + 1266, 450}, {283, 100}},
+        {"600x400, shrunk", {600, 400}, true, {43 + 233, 100}, {281, 121}},
     };
-    const Row rows[] = {
-        {"the window", {619, 483}, false, {282, 235}, QPoint(282, 235)},
-        {"a life in the window", {619, 483}, false, {510, 12}, std::nullopt},
-        {"a window smaller than the board", {600, 400}, false, {282, 235}, QPoint(282, 235)},
-        {"1920x1080, pixel 282's last column", {1920, 1080}, true, {268 + 632, 540}, QPoint(282, 241)},
-        {"1920x1080, pixel 283's first column", {1920, 1080}, true, {268 + 633, 540}, QPoint(283, 241)},
-        {"1920x1080, the margin", {1920, 1080}, true, {267, 540}, std::nullopt},
-        {"3840x2160, pixel 282's last column", {3840, 2160}, true, {536 + 1265, 450}, QPoint(282, 100)},
-        {"3840x2160, pixel 283's first column", {3840, 2160}, true, {536 + 1266, 450}, QPoint(283, 100)},
-        {"600x400, shrunk", {600, 400}, true, {43 + 233, 100}, QPoint(281, 121)},
-    };
-    for (const Row &row : rows) {
+    for (const auto &[name, size, fullScreen, press, pixel] : rows) {
+        SCOPED_TRACE(name);
         Board board;
-        board.show(row.size, row.fullScreen);
+        board.show(size, fullScreen);
         QSignalSpy presses(board.view, &BoardView::pressed);
         // To the widget under the press, as the window system sends it.
-        QWidget *target = board.view->childAt(row.press) ? board.view->childAt(row.press) : board.view;
-        QTest::mouseClick(target, Qt::RightButton, {}, target->mapFrom(board.view, row.press));
-        if (!row.pixel) {
-            EXPECT_EQ(presses.size(), 0) << row.name << ": the press reached the board";
-            continue;
-        }
-        ASSERT_EQ(presses.size(), 1) << row.name << ": the press did not reach the board";
-        EXPECT_EQ(QPoint(presses[0][0].toInt(), presses[0][1].toInt()), *row.pixel) << row.name;
+        QWidget *target = board.view->childAt(press) ? board.view->childAt(press) : board.view;
+        QTest::mouseClick(target, Qt::RightButton, {}, target->mapFrom(board.view, press));
+        const QPoint judged = presses.isEmpty() ? None : QPoint(presses[0][0].toInt(), presses[0][1].toInt());
+        EXPECT_EQ(judged, pixel) << "the board pixel pressed";
+        EXPECT_LE(presses.size(), 1) << "one press judged twice";
     }
 }
 
@@ -109,19 +100,14 @@ TEST(BoardView, PicturesAreTheirPixelsOrTheirDrawingsAtTheBoardsSize)
 {
     Board board;
     for (int factor : {1, 2, 3}) {
+        SCOPED_TRACE(testing::Message() << "at factor " << factor);
         board.show(QSize(619, 483) * factor, false);
-        const int side = 483 * factor;
-        const QImage figure = board.shown({0, 0, side, side});
-        const QImage life = board.shown({504 * factor, 8 * factor, 16 * factor, 16 * factor});
-        if (factor == 1) {
-            EXPECT_EQ(figure, content::pictureImage(100).convertToFormat(QImage::Format_RGB32))
-                << "the figure is not its own picture in the window";
-            continue;
-        }
-        EXPECT_EQ(figure, content::renderDrawing(100, {side, side}, {0, 0, side, side}))
-            << "the figure is not its drawing at factor " << factor;
-        const QSize lifeSize(16 * factor, 16 * factor);
-        EXPECT_EQ(life, content::renderDrawing(content::LifeIcon, lifeSize, QRect(QPoint(0, 0), lifeSize)))
-            << "the life is not its drawing in its place at factor " << factor;
+        const auto drawn = [factor](int number, QSize size) {
+            return factor == 1 ? content::pictureImage(number).convertToFormat(QImage::Format_RGB32)
+                               : content::renderDrawing(number, size, QRect(QPoint(0, 0), size));
+        };
+        const QSize figure(483 * factor, 483 * factor), life(16 * factor, 16 * factor);
+        EXPECT_EQ(board.shown({QPoint(0, 0), figure}), drawn(100, figure)) << "the figure";
+        EXPECT_EQ(board.shown({QPoint(504, 8) * factor, life}), drawn(content::LifeIcon, life)) << "the life";
     }
 }

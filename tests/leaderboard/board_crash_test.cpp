@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program is also the writer it kills, started as
-//   board_crash_test --writer BOARD_FILE N [--die-at-rename | --as-nobody]
+//   board_crash_test --writer BOARD_FILE N [--as-nobody]
 // which rewrites the board the file holds (board N - 1), says "r", then writes
 // boards N, N + 1, ... saying "s" before each write and "f" after it, until
-// killed. With --die-at-rename it kills itself at its first write's rename,
-// the last moment a write can be cut; with --as-nobody it writes as user
-// 65534. A failed write exits 2.
+// killed; with --as-nobody it writes as user 65534. A failed write exits 2.
 #include "board_file.h"
 
 #include <QCoreApplication>
@@ -23,15 +21,12 @@
 #include <random>
 #include <thread>
 
-#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-bool dieAtRename = false;
 
 // Board 0 or 1: their lines and lengths differ, so that a file cut or mixed
 // from both passes for neither; long names make each a few hundred KiB.
@@ -68,14 +63,6 @@ struct Writer : QProcess
 
 } // namespace
 
-// Takes the place of the C library's rename, Qt's too.
-extern "C" int rename(const char *from, const char *to)
-{
-    if (dieAtRename)
-        kill(getpid(), SIGKILL);
-    return renameat(AT_FDCWD, from, AT_FDCWD, to);
-}
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -85,12 +72,12 @@ int main(int argc, char **argv)
     }
     const QString board = QFile::decodeName(argv[2]);
     std::uint64_t n = QByteArray(argv[3]).toULongLong();
-    const QByteArray option = argc > 4 ? argv[4] : "";
-    if (option == "--as-nobody" && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+    if (argc > 4 && QByteArray(argv[4]) == "--as-nobody" &&
+        (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         return 2;
     if (!writeBoard(board, n - 1) || write(STDOUT_FILENO, "r", 1) != 1)
         return 2;
-    for (dieAtRename = option == "--die-at-rename";; ++n) {
+    for (;; ++n) {
         if (write(STDOUT_FILENO, "s", 1) != 1 || !writeBoard(board, n) || write(STDOUT_FILENO, "f", 1) != 1)
             return 2;
     }
@@ -99,11 +86,10 @@ int main(int argc, char **argv)
 namespace {
 
 // Kills a writer at random moments, 200 times or more; after each kill,
-// holds(which) says whether the board reads whole as board 0 or 1, and
-// afterKill(k) checks the rest. Prints its seed: TOVASEL_CRASH_SEED repeats
-// a run, TOVASEL_CRASH_KILLS lengthens it.
-void killWriters(const QString &boardPath, const QStringList &options, const std::function<bool(int)> &holds,
-                 const std::function<void(std::uint64_t)> &afterKill)
+// holds(which) says whether the board and what lies beside it read whole as
+// board 0 or 1. Prints its seed: TOVASEL_CRASH_SEED repeats a run,
+// TOVASEL_CRASH_KILLS lengthens it.
+void killWriters(const QString &boardPath, const QStringList &options, const std::function<bool(int)> &holds)
 {
     // A write's time as this build and machine take it: a sanitizer build writes far slower.
     const auto started = std::chrono::steady_clock::now();
@@ -131,77 +117,57 @@ void killWriters(const QString &boardPath, const QStringList &options, const std
         inFile += open;
         writer.kill();
         ASSERT_TRUE(writer.killedBySigkill()) << "writer " << k << " was not killed";
-        const QByteArray said = writer.readAll(); // "s" and "f" for each write started and finished
+        // "s" and "f" for each write started and finished: a finished write
+        // stays, a started one may.
+        const QByteArray said = writer.readAll();
         const std::uint64_t s = onBoard + said.count('s'), f = onBoard + said.count('f');
-        const bool written = s != f && holds(s % 2);
-        if (!written) {
-            ASSERT_TRUE(holds(f % 2)) << "neither board whole after kill " << k << ", seed " << seed;
-        }
-        onBoard = written ? s : f;
-        afterKill(k);
-        if (::testing::Test::HasFatalFailure())
-            return;
+        onBoard = s != f && holds(s % 2) ? s : f;
+        ASSERT_TRUE(holds(onBoard % 2)) << "neither board whole after kill " << k << ", seed " << seed;
     }
     std::cout << k << " kills, " << inFile << " in the file, " << onBoard << " boards written" << std::endl;
     EXPECT_GE(inFile, kills / 40) << "too few kills fell inside a write";
 }
 
+// Replaced whole, or, as another user's board in a folder with the sticky
+// bit (as /tmp and shared drives have), which cannot be renamed over,
+// written in place.
+class BoardCrash : public testing::TestWithParam<bool>
+{
+};
+
 } // namespace
 
-TEST(BoardCrash, KilledWriteLeavesAWholeBoard)
+TEST_P(BoardCrash, KilledWriteLeavesAWholeBoard)
 {
-    QTemporaryDir folder;
-    const QString boardPath = folder.filePath("mirafon1.tmp");
-    QByteArrayList expected(2);
-    for (int which : {0, 1}) {
-        ASSERT_TRUE(writeBoard(boardPath, which)) << "board " << which << " was not written";
-        expected[which] = fileBytes(boardPath);
-    }
-    const auto entries = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
-    killWriters(
-        boardPath, {}, [&](int which) { return fileBytes(boardPath) == expected[which]; },
-        [&](std::uint64_t k) {
-            // A write killed between naming its copy and renaming it leaves the copy: whole.
-            for (const QString &name : entries())
-                ASSERT_TRUE(expected.contains(fileBytes(folder.filePath(name))))
-                    << name.toStdString() << " is not whole after kill " << k;
-        });
-    if (HasFatalFailure())
-        return;
-
-    // Cut at its last moment, a write leaves its copy; the next one removes it, not a user's copy.
-    ASSERT_TRUE(writeBoard(boardPath, 0)) << "board 0 was not written";
-    Writer writer({boardPath, "1", "--die-at-rename"});
-    ASSERT_TRUE(writer.ready()) << "the writer did not start";
-    ASSERT_TRUE(writer.killedBySigkill()) << "the writer was not killed at the rename";
-    EXPECT_EQ(fileBytes(boardPath), expected[0]) << "a write cut at its rename changed the board";
-    const QStringList left = entries();
-    ASSERT_EQ(left.size(), 2) << "the cut write left no copy";
-    EXPECT_EQ(fileBytes(folder.filePath(left[1])), expected[1]) << "the copy left is not whole";
-    ASSERT_TRUE(QFile::copy(boardPath, boardPath + ".bak")) << "the user's copy could not be made";
-    ASSERT_TRUE(writeBoard(boardPath, 0)) << "the next write failed";
-    EXPECT_EQ(entries(), QStringList({"mirafon1.tmp", "mirafon1.tmp.bak"}))
-        << "the next write did not remove its old copy, or removed the user's";
-}
-
-// Another user's board in a folder with the sticky bit (as /tmp and shared
-// drives have) cannot be renamed over: it is written in place, and a kill
-// at any moment still leaves a board that reads whole.
-TEST(BoardCrash, KilledInPlaceWriteLeavesAWholeBoard)
-{
-    if (geteuid() != 0)
+    const bool inPlace = GetParam();
+    if (inPlace && geteuid() != 0)
         GTEST_SKIP() << "writing as another user needs root";
     QTemporaryDir folder;
-    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 01777), 0) << "the folder was not shared";
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), inPlace ? 01777 : 0700), 0)
+        << "the folder's mode could not be set";
     const QString boardPath = folder.filePath("mirafon1.tmp");
-    std::array<leaderboard::Board, 2> expected;
+    QByteArrayList bytes(2);
+    std::array<leaderboard::Board, 2> boards;
     for (int which : {0, 1}) {
         ASSERT_TRUE(writeBoard(boardPath, which)) << "board " << which << " was not written";
-        expected[which] = boardOf(boardPath);
+        bytes[which] = fileBytes(boardPath);
+        boards[which] = boardOf(boardPath);
     }
     ASSERT_EQ(chmod(QFile::encodeName(boardPath).constData(), 0666), 0) << "the board was not shared";
-    killWriters(
-        boardPath, {"--as-nobody"}, [&](int which) { return boardOf(boardPath) == expected[which]; },
-        [](std::uint64_t) {});
-    EXPECT_EQ(QFileInfo(boardPath).ownerId(), 0u) << "the board was replaced, not written in place";
+    const auto holds = [&](int which) {
+        if (inPlace) // cut short, it is read from its copy
+            return boardOf(boardPath) == boards[which];
+        // A write killed between naming its copy and renaming it leaves the copy: whole.
+        const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        return fileBytes(boardPath) == bytes[which] && std::ranges::all_of(files, [&](const QString &file) {
+                   return bytes.contains(fileBytes(folder.filePath(file)));
+               });
+    };
+    killWriters(boardPath, inPlace ? QStringList{"--as-nobody"} : QStringList(), holds);
+    if (inPlace) {
+        EXPECT_EQ(QFileInfo(boardPath).ownerId(), 0u) << "the board was replaced, not written in place";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, BoardCrash, testing::Bool(),
+                         [](const auto &info) { return info.param ? "InPlace" : "Replaced"; });

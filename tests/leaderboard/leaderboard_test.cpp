@@ -179,6 +179,20 @@ TEST_F(BoardFile, CopyStandsInOnlyForABoardCutShort)
     EXPECT_EQ(read("Bert,3\r\n").value(1), "?,77") << "an edited board was read from an old copy";
 }
 
+// A write killed between naming its finished copy "<board>.XXXXXX" and
+// renaming it leaves the copy; the next write removes it, not a user's copy.
+TEST_F(BoardFile, NextWriteRemovesACopyAKillLeft)
+{
+    for (const char *name : {"mirafon1.tmp.Ab3dE9", "mirafon1.tmp.bak", "mirafon1.tmp.Ab3dE9x"}) {
+        if (QFile file(dir.filePath(name)); file.open(QIODevice::WriteOnly))
+            file.write("Bert,3\r\n");
+    }
+    ASSERT_TRUE(writeBoard(path, unread, 0, QStringLiteral("Anna"), 9)) << "the board was not written";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"mirafon1.tmp", "mirafon1.tmp.Ab3dE9x", "mirafon1.tmp.bak"}))
+        << "the copy a kill left stays, or a user's copy went";
+}
+
 TEST_F(BoardFile, EntryIsRankedAgainstTheBoardNow)
 {
     read(QByteArray("z,-1\r\n").repeated(10));

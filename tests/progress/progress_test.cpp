@@ -27,10 +27,12 @@ protected:
     QTemporaryDir dataHome;
 };
 
-// The record lists figure 1's ten words, then figure 2's.
-WordCount countOf(int figureNo, int wordIndex)
+// A word the record lacks counts as never asked.
+WordCount countOf(const QString &word)
 {
-    return readRecord().value((figureNo - 1) * 10 + wordIndex);
+    const Record record = readRecord();
+    const auto entry = std::ranges::find(record, word, &WordCount::word);
+    return entry == record.end() ? WordCount() : *entry;
 }
 
 } // namespace
@@ -53,11 +55,11 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     tally.questionAsked(2, 3);
     tally.clickJudged(2, 3, true);
     tally.gameEnded();
-    EXPECT_EQ(countOf(1, 1).right, 0) << "a hit after a miss counted as right";
-    EXPECT_EQ(countOf(2, 3).asked, 3) << "the asks of two games were not added up";
-    EXPECT_EQ(countOf(2, 3).right, 2) << "finger's hits at the first click";
-    EXPECT_GE(countOf(1, 0).lastAsked, before) << "brow's last ask not kept as a UTC time";
-    EXPECT_TRUE(countOf(1, 2).lastAsked.isNull()) << "a word never asked has a time";
+    EXPECT_EQ(countOf("chin").right, 0) << "a hit after a miss counted as right";
+    EXPECT_EQ(countOf("finger").asked, 3) << "the asks of two games were not added up";
+    EXPECT_EQ(countOf("finger").right, 2) << "finger's hits at the first click";
+    EXPECT_GE(countOf("brow").lastAsked, before) << "brow's last ask not kept as a UTC time";
+    EXPECT_TRUE(countOf("eye").lastAsked.isNull()) << "a word never asked has a time";
     const QStringList lines = progressTable().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), 20) << "the table does not list every word";
     EXPECT_EQ(lines.mid(0, 3).join('|').toStdString(), "chin\t1\t0|brow\t1\t1|eye\t0\t0")
@@ -65,12 +67,13 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2's words do not follow figure 1's";
 }
 
+// A damaged line alone is lost, a file that is no record at all whole; the
+// damaged file is kept aside before the next game saves over it.
 TEST_F(Progress, DamagedLinesAloneAreLostAndTheFileKeptAside)
 {
-    const QByteArray header = "tovasel-progress\t1\n";
-    const QByteArray brow = "brow\t7\t3\t2026-01-02T03:04:05Z\n";
+    const QByteArray header = "tovasel-progress\t1\n", brow = "brow\t7\t3\t2026-01-02T03:04:05Z\n";
     // What each file holds, and whether brow's good line survives it.
-    const QList<std::tuple<const char *, QByteArray, bool>> damages{
+    const std::tuple<const char *, QByteArray, bool> damages[] = {
         {"cut before its last new line", header + brow + "chin\t2\t1\t2026-01-02T03:04:05Z", true},
         {"right above asked", header + "chin\t2\t3\t2026-01-02T03:04:05Z\n" + brow, true},
         {"a local time", header + brow + "chin\t2\t1\t2026-01-02T03:04:05\n", true},
@@ -80,45 +83,46 @@ TEST_F(Progress, DamagedLinesAloneAreLostAndTheFileKeptAside)
     };
     QDir().mkpath(QFileInfo(recordPath()).absolutePath());
     for (const auto &[damage, bytes, browKept] : damages) {
+        SCOPED_TRACE(damage);
         QFile damaged(recordPath());
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            << damage << ": cannot be written";
-        ASSERT_EQ(damaged.write(bytes), bytes.size()) << damage << ": written short";
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    damaged.write(bytes) == bytes.size())
+            << "the damaged file could not be written";
         damaged.close();
-        EXPECT_EQ(countOf(1, 0).asked, browKept ? 7 : 0) << damage << ": brow's good line";
-        EXPECT_EQ(countOf(1, 1).asked, 0) << damage << ": chin's damaged line was trusted";
+        EXPECT_EQ(countOf("brow").asked, browKept ? 7 : 0) << "brow's good line";
+        EXPECT_EQ(countOf("chin").asked, 0) << "chin's damaged line was trusted";
         Tally tally;
-        tally.questionAsked(1, 1);
+        tally.questionAsked(1, 1); // chin
         tally.gameEnded();
-        EXPECT_EQ(countOf(1, 1).asked, 1) << damage << ": the new game was not saved";
+        EXPECT_EQ(countOf("chin").asked, 1) << "the new game was not saved";
         QFile aside(damagedRecordPath());
-        ASSERT_TRUE(aside.open(QIODevice::ReadOnly)) << damage << ": the damaged file was not kept aside";
-        EXPECT_EQ(aside.readAll(), bytes) << damage << ": the file kept aside is not the damaged one";
+        EXPECT_TRUE(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes) << "the file kept aside";
     }
     QFile::remove(recordPath());
     QDir().mkpath(recordPath());
-    EXPECT_EQ(countOf(1, 0).asked, 0) << "a folder in the record's place is not read as empty";
+    EXPECT_EQ(countOf("brow").asked, 0) << "a folder in the record's place is not read as empty";
     EXPECT_FALSE(writeRecord(freshRecord())) << "a save over a folder claims success";
 }
 
+// Good above 80 % right at the first click, Fair from 50 %, Weak below.
 TEST(ProgressColour, FollowsTheShareRightAtTheFirstClick)
 {
-    for (const auto &[asked, right, expected] :
-         QList<std::tuple<int, int, Knowledge>>{{0, 0, Knowledge::NeverAsked},
-                                                {1000, 801, Knowledge::Good},
-                                                {5, 4, Knowledge::Fair},
-                                                {2, 1, Knowledge::Fair},
-                                                {1000, 499, Knowledge::Weak},
-                                                {1, 0, Knowledge::Weak}})
+    const std::tuple<int, int, Knowledge> rows[] = {
+        {0, 0, Knowledge::NeverAsked}, {1000, 801, Knowledge::Good}, {5, 4, Knowledge::Fair},
+        {2, 1, Knowledge::Fair},       {1000, 499, Knowledge::Weak}, {1, 0, Knowledge::Weak}};
+    for (const auto &[asked, right, expected] : rows)
         EXPECT_EQ(int(knowledge(asked, right)), int(expected)) << right << " right of " << asked;
 }
 
-TEST_F(Progress, WindowTintsPartsByKnowledge)
+// Qt's offscreen screen is 800 x 600, a netbook's: the window, its legend and
+// its clear button fit it.
+TEST_F(Progress, WindowTintsPartsByKnowledgeAndFitsASmallScreen)
 {
     Record record = freshRecord();
     record[1] = {"chin", 1, 1, 4, 1, QDateTime::currentDateTimeUtc()}; // one right of four: red
     ASSERT_TRUE(writeRecord(record)) << "cannot set up the record";
     QWidget opener;
+    opener.show(); // its frame tells the window's
     ProgressWindow window(&opener);
     window.open();
     EXPECT_FALSE(!QApplication::activeModalWidget()) << "the opener is not held while the window is open";
@@ -126,49 +130,25 @@ TEST_F(Progress, WindowTintsPartsByKnowledge)
         const QLabel *figure = window.findChild<QLabel *>(QStringLiteral("figure%1").arg(figureNo));
         return figure->pixmap().toImage().pixelColor(content::hotSpot(figureNo, wordIndex).center());
     };
-    const QColor chin = pixel(1, 1);
-    EXPECT_GT(chin.red() - std::max(chin.green(), chin.blue()), 110)
-        << "the weak chin is not red: " << chin.name().toStdString();
-    const QColor ear = pixel(2, 2);
+    const QColor chin = pixel(1, 1), ear = pixel(2, 2);
+    EXPECT_GT(chin.red() - std::max(chin.green(), chin.blue()), 110) << "the weak chin is not red";
     EXPECT_LT(std::max({ear.red(), ear.green(), ear.blue()}) - std::min({ear.red(), ear.green(), ear.blue()}),
               50)
-        << "the ear never asked is not grey: " << ear.name().toStdString();
-    window.close();
-    EXPECT_TRUE(!QApplication::activeModalWidget()) << "the opener is not released on closing";
-}
-
-// Qt's offscreen screen is 800 x 600, a netbook's.
-TEST_F(Progress, WindowFitsASmallScreen)
-{
-    QWidget opener;
-    opener.show(); // its frame tells the window's
-    ProgressWindow window(&opener);
-    window.open();
-    const QRect free = window.screen()->availableGeometry();
-    const auto text = [](QRect r) {
-        return QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+        << "the ear never asked is not grey";
+    const auto inView = [&window](const char *name) {
+        const auto *widget = window.findChild<QWidget *>(QLatin1String(name));
+        return window.rect().contains(QRect(widget->mapTo(&window, QPoint()), widget->size()));
     };
-    EXPECT_TRUE(free.contains(window.frameGeometry()))
-        << "the window at " << text(window.frameGeometry()).toStdString() << " leaves the screen's free "
-        << text(free).toStdString();
-    const auto *clear = window.findChild<QWidget *>(QStringLiteral("clearButton"));
-    EXPECT_TRUE(window.rect().contains(QRect(clear->mapTo(&window, QPoint()), clear->size())))
-        << "the clear button is cut off";
-}
-
-TEST_F(Progress, LegendShowsEveryTint)
-{
-    QWidget opener;
-    ProgressWindow window(&opener);
-    window.open();
+    EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry())) << "off the screen";
+    EXPECT_TRUE(inView("clearButton")) << "the clear button is cut off";
     for (const Knowledge knowledge :
          {Knowledge::Good, Knowledge::Fair, Knowledge::Weak, Knowledge::NeverAsked}) {
-        const auto *swatch = window.findChild<QLabel *>(QStringLiteral("swatch%1").arg(int(knowledge)));
-        ASSERT_NE(swatch, nullptr) << "no legend entry for knowledge " << int(knowledge);
-        EXPECT_EQ(swatch->pixmap().toImage().pixelColor(0, 0).name().toStdString(),
-                  knowledgeColour(knowledge).name().toStdString())
-            << "the legend's colour for knowledge " << int(knowledge) << " is not its tint";
-        EXPECT_TRUE(window.rect().contains(QRect(swatch->mapTo(&window, QPoint()), swatch->size())))
-            << "the legend's colour for knowledge " << int(knowledge) << " is cut off";
+        const QByteArray swatch = "swatch" + QByteArray::number(int(knowledge));
+        EXPECT_TRUE(inView(swatch)) << swatch.data() << " is cut off";
+        EXPECT_EQ(window.findChild<QLabel *>(swatch)->pixmap().toImage().pixelColor(0, 0),
+                  knowledgeColour(knowledge))
+            << swatch.data() << " is not its tint";
     }
+    window.close();
+    EXPECT_TRUE(!QApplication::activeModalWidget()) << "the opener is not released on closing";
 }
