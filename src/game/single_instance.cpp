@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QWindow>
 
+#include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>

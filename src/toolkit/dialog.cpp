@@ -72,10 +72,9 @@ QFont scaledFont(QFont font, qreal factor)
 class DialogScaler : public QObject
 {
 public:
-    DialogScaler(QWidget *child, QWidget *opener)
+    explicit DialogScaler(QWidget *child)
         : QObject(child)
         , child_(child)
-        , opener_(opener)
     {
         child->installEventFilter(this);
     }
@@ -98,7 +97,7 @@ private:
 
     void enlarge()
     {
-        const QGraphicsView *board = opener_->findChild<QGraphicsView *>();
+        const QGraphicsView *board = child_->parentWidget()->findChild<QGraphicsView *>();
         const qreal factor = board ? board->transform().m11() : 1.0;
         if (factor == 1.0 || !designs_.isEmpty())
             return;
@@ -117,7 +116,7 @@ private:
         // Over the middle of the game, whole on the screen; a window manager
         // keeps it above the full-screen window that owns it.
         const QWidget *shown = board->viewport();
-        const QRect screen = opener_->screen()->availableGeometry();
+        const QRect screen = child_->parentWidget()->screen()->availableGeometry();
         QRect place(QPoint(0, 0), child_->frameGeometry().size().expandedTo(child_->size()));
         place.moveCenter(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size()).center());
         place.moveTopLeft(QPoint(
@@ -148,7 +147,6 @@ private:
     }
 
     QWidget *child_;
-    QWidget *opener_;
     QHash<QWidget *, Design> designs_;
 };
 
@@ -166,7 +164,7 @@ Dialog::Dialog(QWidget *opener, const QString &title, QSize size, Scaling scalin
     setPalette(white);
     setAutoFillBackground(true);
     if (opener && scaling == Scaling::WithOpener)
-        new DialogScaler(this, opener->window());
+        new DialogScaler(this);
 }
 
 void Dialog::openOverOpener()
