@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Tovasel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Plants one fault at a time in a scratch copy of the program, rebuilds it
-incrementally and runs the fast tests (CTest label "unit"); a fault the tests
-do not notice survives. The faults are listed in scripts/mutants.tsv.
+incrementally and runs the fast tests (CTest label "unit") that the rebuild
+relinked; a fault the tests do not notice survives. The faults are listed in scripts/mutants.tsv.
 
     scripts/mutants.py [REF] [--only PATTERN]
 
@@ -53,8 +53,14 @@ def mutants():
             yield number, path, old, new, fields[3] if len(fields) > 3 else ""
 
 
-def tests_pass():
-    return run("ctest", "-L", "unit", "-j2", "--stop-on-failure", "--timeout", "300", cwd=build) == 0
+def test_programs():
+    return {path.name: path.stat().st_mtime_ns for path in (build / "tests").glob("*_test")}
+
+
+def tests_pass(relinked=None):
+    # Only the programs that contain the changed code can notice it.
+    select = ["-R", "/(" + "|".join(sorted(relinked)) + ")$"] if relinked else []
+    return run("ctest", "-L", "unit", *select, "-j2", "--stop-on-failure", "--timeout", "300", cwd=build) == 0
 
 
 def main():
@@ -80,13 +86,15 @@ def main():
             lines.append(f"STALE     line {number}: {path}: the old text is not there exactly once")
             print(lines[-1], flush=True)
             continue
+        before = test_programs()
         target.write_text(original.replace(old, new))
         try:
             if run("cmake", "--build", build, "-j2"):
                 verdict = "STILLBORN"
             else:
                 total += 1
-                died = not tests_pass()
+                after = test_programs()
+                died = not tests_pass({name for name in after if after[name] != before.get(name)})
                 killed += died
                 verdict = "killed   " if died else "SURVIVED "
         finally:
