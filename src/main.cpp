@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "command_line.h"
+#include "events.h"
 #include "game_window.h"
 #include "sdl_cue_player.h"
 #include "seams.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -47,9 +47,9 @@ int main(int argc, char *argv[])
         return 0;
     instance.setWindow(&window);
     window.show();
-    // Sound is loaded once the window is up, well before a child can reach
-    // the start button, so that neither the first frame nor the first word
-    // waits for it.
-    QTimer::singleShot(250, &SdlCuePlayer::preload);
+    // Sound is loaded as a child reaches for the start button, so that
+    // neither the first frame nor the first word waits for it, and a game
+    // left waiting at its first frame holds no sound library.
+    atFirstInput(&SdlCuePlayer::preload);
     return app.exec();
 }
