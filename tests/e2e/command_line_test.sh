@@ -9,42 +9,29 @@
 # exits 0.
 # Usage: bash command_line_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
-binary=$1
-version=$(sed -n 's/^project(tovasel VERSION \([0-9.]*\).*/\1/p' "$2/CMakeLists.txt")
+binary=$1 version=$(sed -n 's/^project(tovasel VERSION \([0-9.]*\).*/\1/p' "$2/CMakeLists.txt") failed=0 game=
 tmp=$(mktemp -d) && trap 'kill $game 2>/dev/null; rm -rf "$tmp"' EXIT
-failed=0 game=
 fail() { echo "FAIL: $*" >&2; failed=1; }
-# run STATUS WHAT ARGUMENT...: the program without a display must end with STATUS.
+# run STATUS ARGUMENT...: the program without a display must end with STATUS; out and err are what it printed.
 run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$binary" "${@:3}" >"$tmp/out" 2>"$tmp/err"
-    local status=$? && [ "$status" = "$1" ] || fail "$2 exited $status, not $1"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$binary" "${@:2}" >"$tmp/out" 2>"$tmp/err"
+    local status=$? && out=$(<"$tmp/out") err=$(<"$tmp/err") && [ "$status" = "$1" ] || fail "${*:2} exited $status, not $1"
 }
 
-for option in --help -h; do
-    run 0 "$option" "$option"
-    grep -q -- '--version' "$tmp/out" || fail "$option did not list --version: $(head -c 300 "$tmp/out")"
-done
-for option in --version -v; do
-    run 0 "$option" "$option"
-    [ "$(cat "$tmp/out")" = "tovasel $version" ] || fail "$option printed '$(cat "$tmp/out")', not 'tovasel $version'"
-done
-run 2 --bogus --bogus
-grep -q "bogus" "$tmp/err" || fail "--bogus was not named on stderr: $(cat "$tmp/err")"
-[ -s "$tmp/out" ] && fail "--bogus printed on stdout: $(cat "$tmp/out")"
+for option in --help -h; do run 0 $option && grep -q -- --version <<<"$out" || fail "$option did not list --version: ${out:0:300}"; done
+for option in --version -v; do run 0 $option && [ "$out" = "tovasel $version" ] || fail "$option printed '$out', not 'tovasel $version'"; done
+run 2 --bogus
+grep -q bogus <<<"$err" || fail "--bogus was not named on stderr: $err"
+[ -s "$tmp/out" ] && fail "--bogus printed on stdout: $out"
 
 record=$tmp/data/tovasel/progress.tsv && mkdir -p "${record%/*}"
 printf 'tovasel-progress\t1\nbrow\t4\t3\t2026-01-02T03:04:05Z\nchin\t2\tx\t2026-01-02T03:04:05Z\n' >"$record"
-XDG_DATA_HOME=$tmp/data run 0 "--progress over a damaged record" --progress
-grep -qx 'brow	4	3' "$tmp/out" || fail "--progress lost the good line of a damaged record: $(head -3 "$tmp/out")"
-grep -q "damaged.*$record.damaged" "$tmp/err" || fail "--progress did not say where the damaged record is kept: $(cat "$tmp/err")"
+XDG_DATA_HOME=$tmp/data run 0 --progress
+grep -qx 'brow	4	3' <<<"$out" || fail "--progress lost the good line of a damaged record: $(head -3 <<<"$out")"
+grep -q "damaged.*$record.damaged" <<<"$err" || fail "--progress did not say where the damaged record is kept: $err"
 cmp -s "$record" "$record.damaged" || fail "the damaged record was not kept aside whole"
 
 # A copy of its own, so that no running game takes the start over.
-cp "$binary" "$tmp/tovasel"
-XDG_RUNTIME_DIR=$tmp "$tmp/tovasel" -platform offscreen -style Fusion >"$tmp/game-err" 2>&1 &
-game=$!
-sleep 2
-kill -0 "$game" 2>/dev/null || fail "the game with Qt's own options did not keep running: $(cat "$tmp/game-err")"
-
-[ "$failed" = 0 ] && echo "command line: all checks passed"
+cp "$binary" "$tmp/tovasel" && { XDG_RUNTIME_DIR=$tmp "$tmp/tovasel" -platform offscreen -style Fusion >"$tmp/err" 2>&1 & }
+game=$! && sleep 2 && kill -0 "$game" 2>/dev/null || fail "the game with Qt's own options did not keep running: $(cat "$tmp/err")"
 exit "$failed"

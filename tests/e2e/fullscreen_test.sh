@@ -8,7 +8,7 @@
 . "$(dirname "$0")/xgame.bash"
 xgame_need rsvg-convert
 
-is_at() { [ "$(xgame_geometry "$XGAME_WID")" = "$1" ]; }
+is_at() { [ "$(xgame_ask geometry "$XGAME_WID")" = "$1" ]; }
 # scaled X Y | WxH+X+Y: the screen's point (or area) that the game's window pixels cover.
 scaled() { awk -v f="$f" -v l="$left" -v r="$*" 'BEGIN{n = split(r, a, /[ x+]/)
     if (n == 2) printf "%d %d", l + a[1] * f, a[2] * f; else printf "%dx%d+%d+%d", a[1] * f, a[2] * f, l + a[3] * f, a[4] * f}'; }
@@ -35,8 +35,8 @@ wait_marked() {
 # child CAPTION WIDTH HEIGHT: the window opens at its design size times the factor, whole over the game.
 child() {
     local w h x y window
-    window=$(xgame_find "$1" 10) || xgame_fail "no $1 window at $screen"
-    IFS='x+' read -r w h x y <<<"$(xgame_geometry "$window")"
+    window=$(xgame_ask find "$1" 10) || xgame_fail "no $1 window at $screen"
+    IFS='x+' read -r w h x y <<<"$(xgame_ask geometry "$window")"
     awk -v w="$w" -v h="$h" -v f="$f" -v dw="$2" -v dh="$3" 'BEGIN{exit !(w >= int(dw * f) - 1 &&
         w <= dw * f + 1 && h >= int(dh * f) - 1 && h <= dh * f + 1)}' && [ "$x" -ge "$left" ] && [ "$y" -ge 0 ] &&
         [ $((x + w)) -le $((left + side * 619 / 483)) ] && [ $((y + h)) -le "$side" ] ||
@@ -47,7 +47,7 @@ child() {
 play() { # SCREEN KEY-ON KEY-OFF
     screen=$1 XGAME_SCREEN=$1 && xgame_start "$BINARY" "$SOURCE"
     local window shot="$OUT/e2e-fullscreen-$1" word next x1 y1 x2 y2 edge sy help
-    window=$(xgame_geometry "$XGAME_WID") && xdotool windowfocus "$XGAME_WID" key "$2"
+    window=$(xgame_ask geometry "$XGAME_WID") && xdotool windowfocus "$XGAME_WID" key "$2"
     xgame_until 20 is_at "$1+0+0" && sleep 0.5 || xgame_fail "$2 did not fill the $1 screen"
     side=${1#*x} f=$(awk -v h="${1#*x}" 'BEGIN{print h / 483}')
     left=$(awk -v w="${1%x*}" -v f="$f" 'BEGIN{printf "%d", (w - int(619 * f + 0.5)) / 2}')
@@ -66,8 +66,7 @@ play() { # SCREEN KEY-ON KEY-OFF
     [ "$(xgame_share "$shot-next.png" "$(scaled "${XGAME_AREA[score]}")" 'rgb(255,0,0)')" != 0 ] || xgame_fail "no score at $1"
     # A press is judged as in the window: the last screen column that shows the
     # hot-spot's edge pixel x1 misses, the next one, showing x1 + 1, is inside.
-    read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$next]}"
-    read -r edge sy <<<"$(scaled "$x1" "$(((y1 + y2) / 2))")"
+    read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$next]}" && read -r _ sy <<<"$(scaled "$x1" "$(((y1 + y2) / 2))")"
     edge=$(awk -v f="$f" -v l="$left" -v x="$x1" 'BEGIN{printf "%d", l + int((x + 1) * f + 0.5) - 1}')
     xdotool mousemove "$edge" "$sy" click 1 sleep 1 && xgame_shot "$shot-missed.png" root
     navy "$shot-missed.png" life2 1 || xgame_fail "a press on the screen column $edge showing word $next's edge at $1 did not cost a life"

@@ -20,4 +20,3 @@ xgame_until 20 [ -s "$XGAME_TMP/mirafon1.tmp" ]
 first=$(head -n 1 "$XGAME_TMP/mirafon1.tmp" 2>/dev/null)
 # libpinyin's first candidate for xiaoming on a new user dictionary: 小名.
 [ "$first" = $'\xd0\xa1\xc3\xfb,0\r' ] || xgame_fail "board's first line: $(printf '%s' "$first" | od -An -tx1)"
-echo "typed through ibus: $(printf '%s' "${first%,0*}" | iconv -f GB18030 -t UTF-8)"

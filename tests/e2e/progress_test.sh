@@ -23,8 +23,7 @@ table=$(XDG_DATA_HOME="$XGAME_TMP/data" "$XGAME_TMP/tovasel" --progress) || xgam
 grep -qx "$missed	1	0" <<<"$table" || xgame_fail "'$missed' is not asked 1, right 0: $(grep "^$missed	" <<<"$table")"
 [ "$(grep -c '	0	0$' <<<"$table")" = 19 ] || xgame_fail "other words than '$missed' were counted: $table"
 
-xdotool windowfocus "$XGAME_WID" key ctrl+p
-progress=$(xgame_find 学习进度 10) || xgame_fail "Ctrl+P opened no progress window"
+progress=$(xgame_parents) || xgame_fail "Ctrl+P opened no progress window"
 sleep 0.5 && import -window "$progress" "$out"
 now=$(red "$out" $figure_at "$word") was=$(red "$plain" 0 "$word")
 [ "$(bc <<<"$now >= $was + 0.15")" = 1 ] || xgame_fail "the part of '$missed' is not red: $now of its spot is red, $was before"
@@ -33,4 +32,3 @@ now=$(saturation "$out" $figure_at $other) was=$(saturation "$plain" 0 $other)
 [ "$(bc <<<"$now <= 0.6 * $was")" = 1 ] ||
     xgame_fail "the never-asked part of '${XGAME_WORDS_1[$other]}' is not grey: saturation $now, $was before"
 xgame_dismiss "$progress" || xgame_fail "the progress window did not close"
-echo "'$missed' missed twice: asked 1, right 0 in --progress, red in the parents' window ($out)"

@@ -16,7 +16,7 @@ bound=5 # seconds for a second start to end; it takes well under one
 xgame_display "$2" && xgame_bus && bus=$DBUS_SESSION_BUS_ADDRESS others= took= starts=0
 xgame_at_exit 'kill $others 2>/dev/null'
 xgame_launch "$1" && game=$XGAME_WID
-xgame_click help && help=$(xgame_find 帮助 10) || xgame_fail "no help window"
+xgame_click help && help=$(xgame_ask find 帮助 10) || xgame_fail "no help window"
 owner=$(xprop -id "$help" WM_TRANSIENT_FOR)
 [ "${owner##* }" = "$(printf '0x%x' "$game")" ] || xgame_fail "help is not owned by the game $(printf '0x%x' "$game"): $owner"
 
@@ -45,16 +45,14 @@ xgame_until 5 xgame_ask above "$help" "$game" >/dev/null || xgame_fail "help was
 xgame_until 5 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$help" ]' || xgame_fail "help did not take the keyboard"
 xgame_dismiss "$help" || xgame_fail "help did not close"
 
-kill -9 "$XGAME_PROGRAM_PID" && wait "$XGAME_PROGRAM_PID" 2>/dev/null
-XGAME_PROGRAM_PID= && first_start "$XGAME_TMP" "$bus" "after a copy was killed"
-second_start "$XGAME_TMP" "$bus" "after a copy was killed"
+# replaced PID FOLDER BUS WHEN: once PID is killed, a start in FOLDER opens a window and a second one does not.
+replaced() { kill -9 "$1" && wait "$1" 2>/dev/null; first_start "${@:2}" && second_start "${@:2}"; }
+replaced "$XGAME_PROGRAM_PID" "$XGAME_TMP" "$bus" "after a copy was killed" && XGAME_PROGRAM_PID=
 
 first_start "$XGAME_TMP/bare" disabled: "without a bus"
 # A game played for an hour keeps its place.
 touch -d '1 hour ago' "$XGAME_TMP"/runtime/tovasel-*.lock || xgame_fail "no lock in the runtime folder"
 second_start "$XGAME_TMP/bare" disabled: "without a bus"
 grep -q "already running" "$log" || xgame_fail "a second start without a bus said: $(cat "$log")"
-kill -9 "$first" && wait "$first" 2>/dev/null
-first_start "$XGAME_TMP/bare" disabled: "without a bus, after a copy was killed"
-second_start "$XGAME_TMP/bare" disabled: "without a bus, after a copy was killed"
+replaced "$first" "$XGAME_TMP/bare" disabled: "without a bus, after a copy was killed"
 echo "second starts ended with 0 after$took ms; another folder's copy ran beside; a killed copy's name and lock gave way"

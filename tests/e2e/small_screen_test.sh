@@ -22,13 +22,12 @@ screen() {
     XGAME_SCREEN=$size && xgame_display "$SOURCE" && xgame_desktop xfwm4 && XGAME_ENV=() # the game without the bus
     xgame_until 40 panel_up && sleep 1 || xgame_fail "$size: xfwm4 and its panel did not start: $(tail -n 3 "$XGAME_TMP/wm.log")"
     xgame_launch "$BINARY"
-    xdotool windowfocus "$XGAME_WID" key ctrl+p
-    progress=$(xgame_find 学习进度 10) || xgame_fail "$size: Ctrl+P opened no parents' window"
+    progress=$(xgame_parents) || xgame_fail "$size: Ctrl+P opened no parents' window"
     sleep 1 && import -window root "$shot"
 
     local fx fy fw fh w h x y left right top bottom
     read -r fx fy fw fh <<<"$(numbers -root _NET_WORKAREA)"
-    IFS='x+' read -r w h x y <<<"$(xgame_geometry "$progress")"
+    IFS='x+' read -r w h x y <<<"$(xgame_ask geometry "$progress")"
     read -r left right top bottom <<<"$(numbers -id "$progress" _NET_FRAME_EXTENTS)"
     [ -n "$bottom" ] || xgame_fail "$size: xfwm4 gave the parents' window no frame extents"
     local frame="$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))"
@@ -46,16 +45,14 @@ screen() {
 
     # The clear button, in the strip's right corner, asks first; Escape keeps the record.
     xdotool mousemove --window "$progress" $((w - 58)) $((h - 26)) click 1
-    box=$(xgame_find 清除记录 10) || xgame_fail "$size: the clear button at the window's corner asked nothing ($shot)"
+    box=$(xgame_ask find 清除记录 10) || xgame_fail "$size: the clear button at the window's corner asked nothing ($shot)"
     xdotool windowfocus "$box" key Escape && xgame_until 10 xgame_gone "$box" || xgame_fail "$size: Escape left the question open"
     xgame_gone "$progress" && xgame_fail "$size: the question took the parents' window with it"
 
     xdotool windowfocus "$progress" key Escape
     xgame_until 10 xgame_gone "$progress" || xgame_fail "$size: Escape did not close the parents' window"
     # A disabled game takes no Ctrl+P.
-    xdotool windowfocus "$XGAME_WID" key ctrl+p
-    progress=$(xgame_find 学习进度 10) || xgame_fail "$size: the game did not come back after Escape"
-    echo "$size: the parents' window's frame $frame lies within the free area ${fw}x$fh+$fx+$fy; legend, clear button and Escape work ($shot)"
+    progress=$(xgame_parents) || xgame_fail "$size: the game did not come back after Escape"
 }
 
 (screen 800x600) || status=1

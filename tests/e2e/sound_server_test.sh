@@ -12,14 +12,12 @@
 # Usage: bash sound_server_test.sh TOVASEL_BINARY SOURCE_DIR
 . "$(dirname "$0")/xgame.bash"
 xgame_display "$2" && xgame_need pulseaudio pactl parec
-export XDG_RUNTIME_DIR="$XGAME_TMP/runtime" HOME="$XGAME_TMP/home" # the program's runtime folder too
-mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME" && server=
+export XDG_RUNTIME_DIR="$XGAME_TMP/runtime" HOME="$XGAME_TMP/home" && mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME" # the program's runtime folder too
+server= && xgame_at_exit server_stop
 server_stop() { [ -z "$server" ] || { kill -CONT "$server" && kill "$server" && wait "$server"; server=; }; }
-xgame_at_exit server_stop
 server_start() {
     pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=kid" \
-        --load=module-native-protocol-unix >>"$XGAME_TMP/pulseaudio.log" 2>&1 &
-    server=$!
+        --load=module-native-protocol-unix >>"$XGAME_TMP/pulseaudio.log" 2>&1 & server=$!
     xgame_until 10 pactl info >/dev/null 2>&1 && pactl set-default-sink kid || xgame_fail "the sound server did not start"
 }
 # launch DRIVER: the program, with SDL's audio DRIVER (none: SDL's own choice).
@@ -61,7 +59,7 @@ xgame_quit 30 || xgame_fail "the program did not end"
 launch "" && sleep 0.5 && kill -STOP "$server"
 answers "after start with the server stopped" 1 start
 answers "after a click on the mascot" 0.5 mascot
-xgame_click help && help=$(xgame_find 帮助 10) || xgame_fail "help did not open with the server stopped"
+xgame_click help && help=$(xgame_ask find 帮助 10) || xgame_fail "help did not open with the server stopped"
 answers "with help open" 0.2 && xgame_dismiss "$help"
 hit "with the server stopped"
 kill -CONT "$server" && heard "after the server continued" mascot

@@ -66,10 +66,10 @@ xgame_display() {
     XGAME_SOURCE=$1 XGAME_TMP=$(mktemp -d) && trap xgame_stop EXIT && xgame_need Xvfb xdotool import && xgame_xvfb && export DISPLAY=$XGAME_DISPLAY
 }
 xgame_start() { xgame_display "$2" && xgame_launch "$1"; }
-# xgame_bus: a private session bus (as XGAME_AS) for what starts from here on, the program too; ended at exit.
+# xgame_bus [CONFIG_OPTION]: a private session bus (as XGAME_AS) for what starts from here on, the program too; ended at exit.
 xgame_bus() {
     local pid && { read -r DBUS_SESSION_BUS_ADDRESS && read -r pid; } < \
-        <("${XGAME_AS[@]}" dbus-daemon --session --fork --print-address=1 --print-pid=1)
+        <("${XGAME_AS[@]}" dbus-daemon "${1:---session}" --fork --print-address=1 --print-pid=1)
     [ -n "$pid" ] && xgame_at_exit "kill $pid" && export DBUS_SESSION_BUS_ADDRESS || xgame_fail "no private session bus"
     XGAME_ENV+=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
 }
@@ -87,8 +87,12 @@ xgame_desktop() {
 }
 # xgame_home FOLDER: the program's user has FOLDER as home, and the usual folders in it.
 xgame_home() { XGAME_ENV+=(HOME="$1" XDG_DATA_HOME="$1/.local/share" XDG_CONFIG_HOME="$1/.config" XDG_CACHE_HOME="$1/.cache"); }
-# xgame_user UID [GROUPS]: the program runs as UID, in GROUPS (none).
-xgame_user() { XGAME_AS=(setpriv --reuid="$1" --regid="$1" ${2:+--groups="$2"}); [ -n "${2:-}" ] || XGAME_AS+=(--clear-groups); }
+# xgame_user UID [GROUPS [FOLDER...]]: the program runs as UID, in GROUPS (none)
+# and a runtime folder of its own; UID owns the FOLDERs.
+xgame_user() {
+    XGAME_AS=(setpriv --reuid="$1" --regid="$1" ${2:+--groups="$2"}) && [ -n "${2:-}" ] || XGAME_AS+=(--clear-groups)
+    mkdir -p -m 700 "$XGAME_TMP/runtime-$1" && chown -R "$1:$1" "$XGAME_TMP/runtime-$1" "${@:3}" && XGAME_ENV+=(XDG_RUNTIME_DIR="$XGAME_TMP/runtime-$1")
+}
 # xgame_sanitized BINARY [FOLDER]: whether BINARY is a sanitizer build; if so
 # the sanitizers' options join XGAME_ENV, reporting into FOLDER if given.
 xgame_sanitized() {
@@ -100,9 +104,8 @@ xgame_sanitized() {
 # or the log's end on stderr.
 xgame_clean() {
     local reports=${2:-$XGAME_TMP/none}
-    if [ -n "$(ls -A "$reports" 2>/dev/null)" ] || grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$1"; then
-        cat "$reports"/* "$1" 2>/dev/null | head -60 >&2 && echo "sanitizer report" && return 1
-    fi
+    [ -z "$(ls -A "$reports" 2>/dev/null)" ] && ! grep -qE 'runtime error:|ERROR: (Address|Leak)Sanitizer' "$1" ||
+        { cat "$reports"/* "$1" 2>/dev/null | head -60 >&2 && echo "sanitizer report" && return 1; }
     [ "$XGAME_STATUS" = 0 ] || { tail -20 "$1" >&2 && echo "the program ended with status $XGAME_STATUS" && return 1; }
 }
 
@@ -121,21 +124,19 @@ xgame_launch() {
         XGAME_WID=$(xgame_ask find Tovasel "${XGAME_WAIT:-20}" $old) && sleep 0.5 || xgame_fail "the main window did not appear"
 }
 
-# xgame_find CAPTION [SECONDS]: prints the window with CAPTION, once it shows.
-xgame_find() { xgame_ask find "$@"; }
-# xgame_geometry WINDOW|root: WxH+X+Y of where the client really is (a window
+# xgame_ask find CAPTION [SECONDS] prints the window with CAPTION once it shows;
+# xgame_ask geometry WINDOW|root, where the client really is (a window
 # manager's frame shifts what xdotool reports).
-xgame_geometry() { xgame_ask geometry "$1"; }
 xgame_gone() { ! xgame_ask shown "$1"; }
 # xgame_close WINDOW...: WM_DELETE_WINDOW, as a window manager's close button sends it.
-xgame_close() { xgame_py close "$@"; }
+xgame_close() { xgame_py x11 close "$@"; }
 # xgame_dismiss WINDOW: asks it to close and waits until it has gone (20 s).
 xgame_dismiss() {
     if [ "${XGAME_WS:-x11}" = sway ]; then swaymsg "[con_id=$1] kill" >/dev/null; else xgame_close "$1"; fi && xgame_until 20 xgame_gone "$1"
 }
 # xgame_ping SECONDS [POINT]: clicks POINT (X Y or a name) in the main window
 # if given, then pings the window for SECONDS; prints the slowest answer in ms.
-xgame_ping() { local at=${2:+${XGAME_AT[$2]:-${*:2}}}; xgame_py ping "$XGAME_WID" "$1" $at; }
+xgame_ping() { local at=${2:+${XGAME_AT[$2]:-${*:2}}}; xgame_py x11 ping "$XGAME_WID" "$1" $at; }
 
 # xgame_ended PID SECONDS: whether the process ends within SECONDS; XGAME_STATUS is its exit status (or running).
 xgame_ended() { local pid=$1 && XGAME_STATUS=running && xgame_until "$2" eval '! kill -0 $pid 2>/dev/null' && { wait "$pid"; XGAME_STATUS=$?; }; }
@@ -148,25 +149,27 @@ xgame_quit() { xgame_close "$XGAME_WID" && xgame_ended "$XGAME_PROGRAM_PID" "$1"
 xgame_click() {
     set -- ${XGAME_AT[$1]:-$@}
     [ "${XGAME_WS:-x11}" = sway ] || { xdotool mousemove --window "$XGAME_WID" "$1" "$2" click 1; return; }
-    local x y && IFS='x+' read -r _ _ x y <<<"$(xgame_geometry "$XGAME_WID")"
+    local x y && IFS='x+' read -r _ _ x y <<<"$(xgame_ask geometry "$XGAME_WID")"
     printf 'move %d %d\n' $((x + $1 - 1)) $((y + $2)) >&"$XGAME_POINTER" && sleep 0.1
     printf 'move %d %d\npress\nrelease\n' $((x + $1)) $((y + $2)) >&"$XGAME_POINTER" && sleep 0.2
 }
-# xgame_name NAME: types NAME into the leaderboard's name box and confirms it.
-xgame_name() { xdotool mousemove --window "$XGAME_BOARD" ${XGAME_AT[name]} click 1 type --delay 20 "$1" && xdotool key Return; }
+# xgame_parents: Ctrl+P in the main window; prints the parents' window once it shows (10 s).
+xgame_parents() { xdotool windowfocus "$XGAME_WID" key ctrl+p && xgame_ask find 学习进度 10; }
+# xgame_name NAME: types NAME into the leaderboard's name box (a key each XGAME_TYPE_DELAY ms) and confirms it.
+xgame_name() { xdotool mousemove --window "$XGAME_BOARD" ${XGAME_AT[name]} click 1 type --delay "${XGAME_TYPE_DELAY:-20}" "$1" && xdotool key Return; }
 # xgame_refused NAME: confirms NAME, and the leaderboard stays open (for 2 s) to say it was not stored.
 xgame_refused() { xgame_name "$1" && ! xgame_until 2 xgame_gone "$XGAME_BOARD"; }
 
 # xgame_game [yes]: starts a game, answers its first question (XGAME_WORD)
 # right if asked, misses twice and sets XGAME_BOARD to the leaderboard;
-# XGAME_MISSED is when the misses began.
+# XGAME_MISSED is when the misses began (ms since the epoch).
 xgame_game() {
     xgame_click start
     XGAME_WORD=$(xgame_wait_hint "$XGAME_TMP/game.png" 1 "" "${XGAME_WAIT:-20}") || xgame_fail "no question was asked"
     [ "${1:-}" != yes ] || xgame_click "1.$XGAME_WORD"
     sleep 1 # the flash and the hit sound, or the mascot's word
-    XGAME_MISSED=$(date +%s.%N) && xgame_click miss && xgame_click miss2
-    XGAME_BOARD=$(xgame_find 排行榜 "${XGAME_WAIT:-20}") || xgame_fail "no leaderboard after two misses"
+    XGAME_MISSED=$(date +%s%3N) && xgame_click miss && xgame_click miss2
+    XGAME_BOARD=$(xgame_ask find 排行榜 "${XGAME_WAIT:-20}") || xgame_fail "no leaderboard after two misses"
 }
 
 # xgame_shot FILE [root]: the main window, or the whole screen (under sway
@@ -174,7 +177,7 @@ xgame_game() {
 xgame_shot() {
     [ "${XGAME_WS:-x11}" = sway ] || { import -window "$([ "${2:-}" = root ] && echo root || echo "$XGAME_WID")" "$1"; return; }
     env "${XGAME_ENV[@]}" "${XGAME_AS[@]}" grim - >"$1" && [ "${2:-}" = root ] ||
-        "$XGAME_IM/convert" "$1" -crop "$(xgame_geometry "$XGAME_WID")" +repage "$1"
+        "$XGAME_IM/convert" "$1" -crop "$(xgame_ask geometry "$XGAME_WID")" +repage "$1"
 }
 
 # xgame_share FILE AREA COLOUR: the share (0..1) of the area's pixels near COLOUR.
@@ -193,8 +196,7 @@ xgame_picture() { printf '%s/src/content/media/pictures/%d.png' "$XGAME_SOURCE" 
 # xgame_hint FILE FIGURE: the index of the word whose hint (its picture laid
 # exactly over its hot-spot) the figure shows, or nothing.
 xgame_hint() {
-    local -n spots="XGAME_SPOTS_$2"
-    local w x1 y1 picture
+    local -n spots="XGAME_SPOTS_$2" && local w x1 y1 picture
     for w in "${!spots[@]}"; do
         read -r x1 y1 _ <<<"${spots[$w]}" && picture=$(xgame_picture $((100 * $2 + w + 1)))
         xgame_same "$1" "$("$XGAME_IM/identify" -format '%wx%h' "$picture")+$x1+$y1" "$picture" && echo "$w" && return

@@ -10,8 +10,8 @@
 #     shown WINDOW, full WINDOW    whether it shows, whether it is full screen (the exit status)
 #     above UPPER LOWER            whether UPPER stacks over LOWER; if not, prints the stacking
 #     active, panels               the focused window; the panels wholly on the screen
-#   close WINDOW...                WM_DELETE_WINDOW, as a close button sends it (xdotool can only destroy)
-#   ping WINDOW SECONDS [X Y]      the slowest answer to the desktop's pings, around a click at X,Y
+#   x11 close WINDOW...            WM_DELETE_WINDOW, as a close button sends it (xdotool can only destroy)
+#   x11 ping WINDOW SECONDS [X Y]  the slowest answer to the desktop's pings, around a click at X,Y
 #   board N SCORE, random SEED MIB, silent   a board, random bytes, whether SDL opens no audio device
 import ctypes as C, json, random, re, select, struct, subprocess, sys, time
 
@@ -113,11 +113,9 @@ class X11(System):
             stamp, sent = stamp + 1, time.monotonic()
             self.send(w, "_NET_WM_PING", stamp, w)
             x.XFlush(self.d)
-            while not answered():
-                if not x.XPending(self.d) and not select.select([fd], [], [], max(0, sent + 5 - time.monotonic()))[0]:
-                    break
-                while x.XPending(self.d) and not answered():
-                    x.XNextEvent(self.d, event)
+            # XPending reads what select found waiting: it may be no whole event yet.
+            while not answered() and (x.XPending(self.d) or select.select([fd], [], [], max(0, sent + 5 - time.monotonic()))[0]):
+                x.XPending(self.d) and x.XNextEvent(self.d, event)
             worst = max(worst, (time.monotonic() - sent) * 1000)
             time.sleep(0.005)
         print(round(worst))
@@ -146,7 +144,7 @@ class Sway(System):
 
 def ask(system, verb, *args):
     answer = getattr(system, verb)(*args)
-    for line in answer if isinstance(answer, list) else [] if isinstance(answer, bool) else [answer]:
+    for line in answer if isinstance(answer, list) else [] if isinstance(answer, (bool, type(None))) else [answer]:
         print(line)
     return answer is not False
 
@@ -155,8 +153,6 @@ def main(command, *args):
     out = sys.stdout.buffer
     if command in ("x11", "sway"):
         return ask(X11() if command == "x11" else Sway(), *args)
-    if command in ("close", "ping"):
-        return getattr(X11(), command)(*args) is not False
     if command == "board":  # N SCORE: a first line of N Chinese characters with SCORE, then nine Chinese names with 0
         return out.write(("小" * int(args[0]) + f",{args[1]}\r\n" + "".join(f"王{k},0\r\n" for k in range(2, 11))).encode("gb18030"))
     if command == "random":

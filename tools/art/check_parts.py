@@ -1,95 +1,60 @@
 # SPDX-FileCopyrightText: 2026 The Tovasel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Checks that each word's part of a figure, as the picture shows it, lies
-strictly inside the word's click rectangle with a margin, and how much of
-the rectangle it fills.
-
-Each part is a group id="part-WORD" in the figure's SVG. The part is painted
-flat magenta with a stylesheet; the pixels that change are the part as seen,
-with whatever hides it taken into account.
-
-    check_parts.py SVG_DIR      (exit status 1 if a part spills out, or a loose
-                                 one leaves most of its rectangle bare)
-"""
-
-import os
-import subprocess
-import sys
-import tempfile
-
+# Checks that each word's part of a figure, as the picture shows it, lies
+# strictly inside the word's click rectangle with a margin of a pixel, and how
+# much of the rectangle it fills.
+#
+# Each part is a group id="part-WORD" in the figure's SVG. The part is painted
+# flat magenta with a stylesheet; the pixels that change are the part as seen,
+# with whatever hides it taken into account.
+#
+#     check_parts.py SVG_DIR      (exit status 1 if a part spills out, or a loose
+#                                  one leaves most of its rectangle bare)
+import io, os, subprocess, sys, tempfile
 import numpy as np
 from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from words import WORDS  # noqa: E402
 
-MARGIN = 1
 # Parts that by the layout reach past their rectangle: the head's hair and
 # chin and the nose poke out of the head's box, and the hair's rectangle holds
 # only the back of the head while the hair covers the crown and the forehead.
-LOOSE = {"head", "hair"}
-# A loose part must still cover most of its rectangle, so that a click there
-# lands on the part.
-LOOSE_MIN_FILL = 0.6
+# Such a part must still cover most (0.6) of its rectangle, so that a click
+# there lands on the part.
+LOOSE, LOOSE_MIN_FILL = {"head", "hair"}, 0.6
 
 
-def render(svg, css=None):
-    with tempfile.TemporaryDirectory() as tmp:
-        out = os.path.join(tmp, "o.png")
-        cmd = ["rsvg-convert", "-b", "white", "-o", out]
-        if css:
-            sheet = os.path.join(tmp, "s.css")
-            with open(sheet, "w") as f:
-                f.write(css)
-            cmd += ["-s", sheet]
-        subprocess.run(cmd + [svg], check=True)
-        with Image.open(out) as im:
-            return np.asarray(im.convert("RGB")).astype(int)
+def render(svg, sheet, css=""):
+    with open(sheet, "w") as f:
+        f.write(css)
+    png = subprocess.run(["rsvg-convert", "-b", "white", "-s", sheet, svg], check=True, capture_output=True).stdout
+    return np.asarray(Image.open(io.BytesIO(png)).convert("RGB")).astype(int)
 
 
-def part_pixels(svg, name, plain):
-    css = (f"#part-{name}, #part-{name} * {{ fill: #ff00ff !important; "
-           f"stroke: #ff00ff !important; opacity: 1 !important; "
-           f"fill-opacity: 1 !important; stroke-opacity: 1 !important }}")
-    flagged = render(svg, css)
-    diff = np.abs(flagged - plain).max(axis=2)
-    magenta = (flagged[..., 0] > 200) & (flagged[..., 1] < 90) & (flagged[..., 2] > 200)
-    return (diff > 40) & magenta
-
-
-def main():
-    svg_dir = sys.argv[1]
-    bad = 0
-    for figure in (100, 200):
-        svg = os.path.join(svg_dir, f"{figure}.svg")
-        if not os.path.exists(svg):
+def check(svg, sheet):
+    plain, bad = render(svg, sheet), 0
+    for word in (w for w in WORDS if f"{w.figure}.svg" == os.path.basename(svg)):
+        flagged = render(svg, sheet, f"#part-{word.name}, #part-{word.name} * {{ fill: #ff00ff !important; stroke: #ff00ff "
+                         "!important; opacity: 1 !important; fill-opacity: 1 !important; stroke-opacity: 1 !important }")
+        magenta = (flagged[..., 0] > 200) & (flagged[..., 1] < 90) & (flagged[..., 2] > 200)
+        ys, xs = np.nonzero((np.abs(flagged - plain).max(axis=2) > 40) & magenta)
+        if not len(xs):
+            print(f"{word.number} {word.name:9s} NOT FOUND")
+            bad += 1
             continue
-        plain = render(svg)
-        for word in (w for w in WORDS if w.figure == figure):
-            mask = part_pixels(svg, word.name, plain)
-            x1, y1, x2, y2 = word.rect
-            if not mask.any():
-                print(f"{word.number} {word.name:9s} NOT FOUND")
-                bad += 1
-                continue
-            ys, xs = np.nonzero(mask)
-            bx1, by1, bx2, by2 = xs.min(), ys.min(), xs.max(), ys.max()
-            inside = (bx1 >= x1 + MARGIN and by1 >= y1 + MARGIN
-                      and bx2 <= x2 - MARGIN and by2 <= y2 - MARGIN)
-            area = (x2 - x1 - 1) * (y2 - y1 - 1)
-            fill = mask[y1 + 1:y2, x1 + 1:x2].sum() / area
-            outside = mask.sum() - mask[y1 + 1:y2, x1 + 1:x2].sum()
-            gap = (bx1 - x1, by1 - y1, x2 - bx2, y2 - by2)
-            state = "ok" if inside else ("loose" if word.name in LOOSE else "SPILLS")
-            if state == "loose" and fill < LOOSE_MIN_FILL:
-                state = "THIN"
-            if state in ("SPILLS", "THIN"):
-                bad += 1
-            print(f"{word.number} {word.name:9s} {state:6s} part {bx1},{by1},{bx2},{by2}"
-                  f"  gaps l/t/r/b {gap}  fills {fill:4.0%}  px outside {outside}")
-    sys.exit(1 if bad else 0)
+        (x1, y1, x2, y2), box = word.rect, (xs.min(), ys.min(), xs.max(), ys.max())
+        gap = (box[0] - x1, box[1] - y1, x2 - box[2], y2 - box[3])
+        within = ((x1 < xs) & (xs < x2) & (y1 < ys) & (ys < y2)).sum()
+        fill = within / ((x2 - x1 - 1) * (y2 - y1 - 1))
+        state = "ok" if min(gap) >= 1 else "SPILLS" if word.name not in LOOSE else "loose" if fill >= LOOSE_MIN_FILL else "THIN"
+        bad += state in ("SPILLS", "THIN")
+        print(f"{word.number} {word.name:9s} {state:6s} part {','.join(map(str, box))}"
+              f"  gaps l/t/r/b {gap}  fills {fill:4.0%}  px outside {len(xs) - within}")
+    return bad
 
 
-if __name__ == "__main__":
-    main()
+with tempfile.TemporaryDirectory() as tmp:
+    svgs = [os.path.join(sys.argv[1], f"{figure}.svg") for figure in (100, 200)]
+    sys.exit(1 if sum(check(svg, os.path.join(tmp, "s.css")) for svg in svgs if os.path.exists(svg)) else 0)

@@ -2,26 +2,18 @@
 # SPDX-FileCopyrightText: 2026 The Tovasel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Does a speech recogniser hear each word recording as its own word?
+# Does a speech recogniser hear each word recording as its own word?
+#
+# Runs pocketsphinx (Debian's pocketsphinx and pocketsphinx-en-us) with a
+# grammar of just the 20 words over each word file; exit status 1 if any word
+# comes back as another. The recogniser hears a copy framed by a quarter
+# second of quiet with a faint noise floor (-70 dBFS) under it, as the game
+# plays it: pocketsphinx misbehaves on exact digital silence, and a louder
+# floor makes it hear the hiss as an "f". The shipped files are not touched.
+#
+# Usage: check_speech.py [SOUNDS_DIR]
 
-Runs pocketsphinx (Debian's pocketsphinx and pocketsphinx-en-us) with a
-grammar of just the 20 words over each word file; exit status 1 if any word
-comes back as another. The recogniser hears a copy framed by a quarter
-second of quiet with a faint noise floor (-70 dBFS) under it, as the game
-plays it: pocketsphinx misbehaves on exact digital silence, and a louder
-floor makes it hear the hiss as an "f". The shipped files are not touched.
-
-Usage: check_speech.py [SOUNDS_DIR]
-"""
-
-import array
-import concurrent.futures
-import math
-import os
-import random
-import subprocess
-import sys
-import tempfile
+import array, concurrent.futures, math, os, random, subprocess, sys, tempfile
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, here)
@@ -34,9 +26,8 @@ MODEL = "/usr/share/pocketsphinx/model/en-us"
 def recogniser_copy(src, dst, seed):
     """A 16 kHz 16-bit copy of src, padded, over lowpassed white noise."""
     with open(src, "rb") as f:
-        data = wav8.parse(f.read())["data"]
-    pad = [0.0] * (wav8.RATE // 4)
-    x = pad + [(b - 128) / 128.0 for b in data] + pad
+        pad = [0.0] * (wav8.RATE // 4)
+        x = pad + [(b - 128) / 128.0 for b in wav8.parse(f.read())["data"]] + pad
     rnd, a, prev, noise = random.Random(seed), math.exp(-2 * math.pi * 1000.0 / wav8.RATE), 0.0, []
     for _ in x:
         prev = (1 - a) * rnd.gauss(0.0, 1.0) + a * prev
@@ -65,11 +56,11 @@ def main():
     with tempfile.TemporaryDirectory(prefix="tovasel-speech-") as tmp:
         grammar = os.path.join(tmp, "words.gram")
         write_grammar(grammar, words.values())
-        copies = {num: os.path.join(tmp, "%03d.wav" % num) for num in words}
-        for num, copy in copies.items():
-            recogniser_copy(os.path.join(sounds, "%03d.wav" % num), copy, num)
+        copy = lambda num: os.path.join(tmp, "%03d.wav" % num)  # noqa: E731
+        for num in words:
+            recogniser_copy(os.path.join(sounds, "%03d.wav" % num), copy(num), num)
         with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
-            results = dict(zip(words, pool.map(lambda num: recognise(copies[num], grammar), words)))
+            results = dict(zip(words, pool.map(lambda num: recognise(copy(num), grammar), words)))
     wrong = {num: h for num, h in results.items() if h != words[num]}
     for num, h in wrong.items():
         print('  %03d.wav: %s heard as "%s"' % (num, words[num], h))
