@@ -1,17 +1,24 @@
 # SPDX-FileCopyrightText: 2026 The Tovasel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Checks that each word's part of a figure, as the picture shows it, lies
-# strictly inside the word's click rectangle with a margin of a pixel, and how
-# much of the rectangle it fills.
-#
-# Each part is a group id="part-WORD" in the figure's SVG. The part is painted
-# flat magenta with a stylesheet; the pixels that change are the part as seen,
-# with whatever hides it taken into account.
-#
-#     check_parts.py SVG_DIR      (exit status 1 if a part spills out, or a loose
-#                                  one leaves most of its rectangle bare)
-import io, os, subprocess, sys, tempfile
+"""Checks that each word's part of a figure, as the picture shows it, lies
+strictly inside the word's click rectangle with a margin of a pixel, and how
+much of the rectangle it fills.
+
+Each part is a group id="part-WORD" in the figure's SVG. The part is painted
+flat magenta with a stylesheet; the pixels that change are the part as seen,
+with whatever hides it taken into account.
+
+    check_parts.py SVG_DIR      (exit status 1 if a part spills out, or a loose
+                                 one leaves most of its rectangle bare)
+"""
+
+import io
+import os
+import subprocess
+import sys
+import tempfile
+
 import numpy as np
 from PIL import Image
 

@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Try speaking rates and pronunciations for one word and see how well the
-recogniser hears each, the way check_speech.py would.
+recogniser hears each, the way check_speech.py does (recogniser.py).
 
 Usage: tune_word.py WORD [--rates 0.8,0.85,0.9] [--phones "iy r|ih r"] [--tries 8]
 
@@ -20,7 +20,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import check_speech as cs  # noqa: E402
+import recogniser as cs  # noqa: E402
 import vocabulary  # noqa: E402
 import make_sounds as ms  # noqa: E402
 import wav8  # noqa: E402
