@@ -60,7 +60,7 @@ def test_programs():
 def tests_pass(relinked=None):
     # Only the programs that contain the changed code can notice it.
     select = ["-R", "/(" + "|".join(sorted(relinked)) + ")$"] if relinked else []
-    return run("ctest", "-L", "unit", *select, "-j2", "--stop-on-failure", "--timeout", "300", cwd=build) == 0
+    return run("ctest", "-L", "unit", *select, "-j2", "--stop-on-failure", "--timeout", "60", cwd=build) == 0
 
 
 def main():

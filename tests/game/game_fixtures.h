@@ -4,10 +4,10 @@
 #pragma once
 
 #include "catalogue.h"
-#include "cue_player.h"
 #include "dialog.h"
 #include "game_session.h"
 #include "game_window.h"
+#include "recording_player.h"
 #include "seams.h"
 
 #include <QGraphicsObject>
@@ -20,27 +20,14 @@
 
 #include <functional>
 
-// The game's seams, recording in order what was played; the fractions are a
-// test's to draw.
-struct RecordingSeams : CuePlayer, RandomSource
+// The game's seams; the fractions are a test's to draw.
+struct RecordingSeams : RecordingPlayer, RandomSource
 {
-    QByteArrayList record;
     int seeds = 0;
     std::function<float()> fraction = [] { return 0.99f; }; // the catalogue's order backwards
 
-    // Lengths that tell the sounds apart.
-    static std::chrono::milliseconds length(const QByteArray &wav)
-    {
-        return std::chrono::milliseconds(wav.size() / 22);
-    }
-    std::chrono::milliseconds play(const QByteArray &wav) override
-    {
-        record << wav;
-        return length(wav);
-    }
     void seedFromClock() override { ++seeds; }
     float nextFraction() override { return fraction(); }
-    QByteArray last(int back = 0) const { return record.value(record.size() - 1 - back); }
     QByteArray cue(int sound) { return content::sound(sound); }
 };
 
@@ -49,13 +36,6 @@ inline void endHolds(GameSession &session)
 {
     while (session.hold() != GameSession::Hold::None)
         session.holdEnded();
-}
-
-// Ticks come only from the tests.
-inline void stopTimeFor(GameSession &session)
-{
-    for (QTimer *timer : session.findChildren<QTimer *>())
-        timer->setInterval(1 << 30);
 }
 
 // The main window on recording seams, with a board of its own; ticks come
@@ -71,7 +51,8 @@ protected:
 
     void SetUp() override
     {
-        stopTimeFor(session);
+        for (QTimer *timer : session.findChildren<QTimer *>())
+            timer->setInterval(1 << 30);
         window.show();
     }
     QWidget *widget(const char *name) { return window.findChild<QWidget *>(name); }

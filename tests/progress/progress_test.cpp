@@ -55,16 +55,14 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     tally.questionAsked(2, 3);
     tally.clickJudged(2, 3, true);
     tally.gameEnded();
-    EXPECT_EQ(countOf("chin").right, 0) << "a hit after a miss counted as right";
-    EXPECT_EQ(countOf("finger").asked, 3) << "the asks of two games were not added up";
-    EXPECT_EQ(countOf("finger").right, 2) << "finger's hits at the first click";
     EXPECT_GE(countOf("brow").lastAsked, before) << "brow's last ask not kept as a UTC time";
     EXPECT_TRUE(countOf("eye").lastAsked.isNull()) << "a word never asked has a time";
     const QStringList lines = progressTable().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), 20) << "the table does not list every word";
+    // chin's hit after a miss is not right; finger's asks in two games add up.
     EXPECT_EQ(lines.mid(0, 3).join('|').toStdString(), "chin\t1\t0|brow\t1\t1|eye\t0\t0")
-        << "not weakest first";
-    EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2's words do not follow figure 1's";
+        << "not weakest first, or chin's first click misjudged";
+    EXPECT_EQ(lines.value(10).toStdString(), "finger\t3\t2") << "figure 2 not from finger, 3 asked, 2 right";
 }
 
 // A damaged line alone is lost, a file that is no record at all whole; the
