@@ -12,74 +12,64 @@
 
 namespace {
 
-class FirstFrame : public QObject
+// Runs then once, just after the first event on watched that counts (for
+// the application, on any of its objects), and goes.
+class AfterFirstEvent : public QObject
 {
 public:
-    FirstFrame(QWidget *widget, std::function<void()> then)
-        : QObject(widget)
+    AfterFirstEvent(QObject *watched, bool (*counts)(QEvent::Type), std::function<void()> then)
+        : QObject(watched)
+        , counts_(counts)
         , then_(std::move(then))
     {
-        widget->installEventFilter(this);
+        watched->installEventFilter(this);
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
-            // Painted, not yet on the screen: that comes when the paint is done.
-            QTimer::singleShot(0, watched, then_);
-            watched->removeEventFilter(this);
+        if (counts_(event->type())) {
+            // After the event: it is handled first.
+            QTimer::singleShot(0, parent(), std::exchange(then_, {}));
+            parent()->removeEventFilter(this);
             deleteLater();
         }
         return false;
     }
 
 private:
+    bool (*counts_)(QEvent::Type);
     std::function<void()> then_;
 };
 
-class FirstInput : public QObject
+// Painted, not yet on the screen: that comes when the paint is done.
+bool isPaint(QEvent::Type type)
 {
-public:
-    explicit FirstInput(std::function<void()> then)
-        : QObject(QCoreApplication::instance())
-        , then_(std::move(then))
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
+    return type == QEvent::Paint;
+}
 
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseMove:
-        case QEvent::MouseButtonPress:
-        case QEvent::KeyPress:
-        case QEvent::TouchBegin:
-        case QEvent::TabletPress:
-        case QEvent::Wheel:
-            if (then_) {
-                // After the event: it is answered first.
-                QTimer::singleShot(0, QCoreApplication::instance(), std::exchange(then_, {}));
-                deleteLater();
-            }
-            break;
-        default:
-            break;
-        }
+bool isInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+    case QEvent::Wheel:
+        return true;
+    default:
         return false;
     }
-
-private:
-    std::function<void()> then_;
-};
+}
 
 } // namespace
 
 void atFirstInput(std::function<void()> then)
 {
-    new FirstInput(std::move(then));
+    new AfterFirstEvent(QCoreApplication::instance(), isInput, std::move(then));
 }
 
 void afterFirstFrame(QWidget *widget, std::function<void()> then)
 {
-    new FirstFrame(widget, std::move(then));
+    new AfterFirstEvent(widget, isPaint, std::move(then));
 }
