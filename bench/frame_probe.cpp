@@ -39,7 +39,10 @@ Window findViewable(Display *display, const char *title)
         char *name = nullptr;
         if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
             XFetchName(display, children[i], &name) && name != nullptr) {
-            if (std::strcmp(name, title) == 0)
+            // The game names the child who plays after its own name: "Tovasel - 小明".
+            const std::size_t length = std::strlen(title);
+            if (std::strncmp(name, title, length) == 0 &&
+                (name[length] == '\0' || std::strncmp(name + length, " - ", 3) == 0))
                 found = children[i];
         }
         if (name != nullptr)

@@ -76,9 +76,9 @@ XGAME_AS+=(env "${XGAME_ENV[@]}" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy) && x
 ask() { "${XGAME_AS[@]}" gdbus call --session --timeout 20 --dest "$@"; }
 activate() { ask "$id" --object-path "/${id//.//}" --method org.freedesktop.Application.Activate '{}' >/dev/null; }
 activate || xgame_fail "the bus did not start the game"
-XGAME_WID=$(xdotool search --sync --onlyvisible --name '^Tovasel$' | head -n 1) && activate && sleep 1 ||
+XGAME_WID=$(xdotool search --sync --onlyvisible --name '^Tovasel( - .*)?$' | head -n 1) && activate && sleep 1 ||
   xgame_fail "the game started by the bus does not answer"
-[ "$(xdotool search --onlyvisible --name '^Tovasel$' | wc -l)" = 1 ] || xgame_fail "a second activation opened a window"
+[ "$(xdotool search --onlyvisible --name '^Tovasel( - .*)?$' | wc -l)" = 1 ] || xgame_fail "a second activation opened a window"
 pid=$(ask org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.GetConnectionUnixProcessID \
   "$id" | awk '{print $2 + 0}') && xgame_close "$XGAME_WID" && xgame_until 10 eval '! kill -0 $pid 2>/dev/null' ||
   xgame_fail "the game started by the bus did not end"

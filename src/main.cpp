@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "children.h"
 #include "command_line.h"
 #include "events.h"
 #include "game_window.h"
@@ -39,14 +40,28 @@ int main(int argc, char *argv[])
     // session bus answers while the window is made, before it shows.
     const QString boardFolder = programFilesFolder();
     SingleInstance instance(boardFolder);
+    // A running game is asked to do what this start was asked for.
+    const QVariantList child =
+        command.childName().isEmpty() ? QVariantList() : QVariantList{command.childName()};
+    if (command.practice())
+        instance.setAction(QStringLiteral("practice"), child);
+    else if (!child.isEmpty())
+        instance.setAction(QStringLiteral("child"), child);
     SdlCuePlayer player;
     ClockRandom random;
 
     GameWindow window(player, random, boardFolder);
     if (instance.handedOver())
         return 0;
+    if (!command.childName().isEmpty()) {
+        progress::chooseChild(command.childName());
+        window.playerChanged();
+    }
     instance.setWindow(&window);
+    QObject::connect(&instance, &SingleInstance::actionRequested, &window, &GameWindow::carryOut);
     window.show();
+    if (command.practice())
+        window.carryOut(QStringLiteral("practice"), {});
     // Sound is loaded as a child reaches for the start button, so that
     // neither the first frame nor the first word waits for it, and a game
     // left waiting at its first frame holds no sound library.

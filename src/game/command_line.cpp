@@ -3,6 +3,7 @@
 
 #include "command_line.h"
 
+#include "children.h"
 #include "word_record.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,29 @@ namespace {
 const QString HelpName = QStringLiteral("help");
 const QString VersionName = QStringLiteral("version");
 const QString ProgressName = QStringLiteral("progress");
+const QString ChildName = QStringLiteral("child");
+const QString ChildrenName = QStringLiteral("children");
+const QString PracticeName = QStringLiteral("practice");
+
+// Why a new child's name cannot be kept, for the terminal.
+QString nameError(progress::NameProblem problem, const QString &name)
+{
+    switch (problem) {
+    case progress::NameProblem::None:
+        break;
+    case progress::NameProblem::Empty:
+        return QCoreApplication::translate("CommandLine", "a child's name cannot be empty");
+    case progress::NameProblem::TooLong:
+        return QCoreApplication::translate("CommandLine", "a child's name has at most %1 characters")
+            .arg(progress::MaxNameLength);
+    case progress::NameProblem::Unprintable:
+        return QCoreApplication::translate("CommandLine", "a child's name cannot hold line breaks or control "
+                                                          "characters");
+    case progress::NameProblem::Taken:
+        return QCoreApplication::translate("CommandLine", "there is already a child named %1").arg(name);
+    }
+    return {};
+}
 
 // The options QGuiApplication and QApplication read for themselves.
 void allowQtOptions(QCommandLineParser &parser)
@@ -48,7 +72,18 @@ CommandLine::CommandLine(const QStringList &arguments)
     parser_.addOption(
         {ProgressName, QCoreApplication::translate(
                            "CommandLine", "Print how often each word was asked and answered right at "
-                                          "the first click, and exit.")});
+                                          "the first click, and exit; the table of the child who "
+                                          "played last, or of the child named with --child.")});
+    parser_.addOption(
+        {ChildName,
+         QCoreApplication::translate("CommandLine", "Play for the child named, who is added if new."),
+         QCoreApplication::translate("CommandLine", "name")});
+    parser_.addOption(
+        {ChildrenName,
+         QCoreApplication::translate("CommandLine", "Print the children's names, one a line, and exit.")});
+    parser_.addOption(
+        {PracticeName, QCoreApplication::translate(
+                           "CommandLine", "Practise the words the child misses, without clock or score.")});
     allowQtOptions(parser_);
 
     const bool parsed = parser_.parse(arguments);
@@ -60,6 +95,28 @@ CommandLine::CommandLine(const QStringList &arguments)
         request_ = Request::Refuse;
     else if (parser_.isSet(ProgressName))
         request_ = Request::PrintProgress;
+    else if (parser_.isSet(ChildrenName))
+        request_ = Request::PrintChildren;
+    practice_ = parser_.isSet(PracticeName);
+    if (request_ != Request::Play && request_ != Request::PrintProgress)
+        return;
+    if (!parser_.isSet(ChildName))
+        return;
+    childName_ = progress::tidyName(parser_.value(ChildName));
+    const progress::Children children = progress::readChildren();
+    if (children.find(childName_))
+        return;
+    if (request_ == Request::PrintProgress)
+        refuse(QCoreApplication::translate("CommandLine", "there is no child named %1").arg(childName_));
+    else if (const progress::NameProblem problem = progress::nameProblem(children, childName_);
+             problem != progress::NameProblem::None)
+        refuse(nameError(problem, childName_));
+}
+
+void CommandLine::refuse(const QString &error)
+{
+    request_ = Request::Refuse;
+    error_ = error;
 }
 
 QString CommandLine::text() const
@@ -67,8 +124,18 @@ QString CommandLine::text() const
     switch (request_) {
     case Request::Play:
         return {};
-    case Request::PrintProgress:
-        return progress::progressTable();
+    case Request::PrintProgress: {
+        const progress::Children children = progress::readChildren();
+        const progress::Child *child =
+            childName_.isEmpty() ? &children.currentChild() : children.find(childName_);
+        return progress::progressTable(progress::readRecord(progress::recordPath(child->id)));
+    }
+    case Request::PrintChildren: {
+        QString names;
+        for (const progress::Child &child : progress::readChildren().list)
+            names += child.name + QLatin1Char('\n');
+        return names;
+    }
     case Request::ShowHelp: {
         // The parser names the program only when an application object
         // exists; none does yet.
@@ -81,7 +148,7 @@ QString CommandLine::text() const
     case Request::Refuse:
         //: %1 is the program's name, %2 the parser's error.
         return QCoreApplication::translate("CommandLine", "%1: %2\nTry '%1 --help' for the options.\n")
-            .arg(program_, parser_.errorText());
+            .arg(program_, error_.isEmpty() ? parser_.errorText() : error_);
     }
     return {};
 }

@@ -6,7 +6,9 @@
 #include "board_folder.h"
 
 #include "catalogue.h"
+#include "children.h"
 #include "cue_player.h"
+#include "dialog.h"
 #include "events.h"
 #include "fonts.h"
 #include "full_screen.h"
@@ -80,8 +82,8 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
     , player_(player)
     , boardFolder_(boardFolder)
     , session_(new GameSession(player, random, this))
+    , tally_(new progress::Tally(this))
 {
-    setWindowTitle(QStringLiteral("Tovasel"));
     // The scalable icon is for the desktop; the window needs only these sizes,
     // and the title bar only the small one, so the large one waits.
     setWindowIcon(programIcon({":/icons/tovasel-32.png"}));
@@ -115,6 +117,7 @@ GameWindow::GameWindow(CuePlayer &player, RandomSource &random, const QString &b
 
     createBoard();
     connectSession();
+    playerChanged();
 
     // move() on a top-level window places its frame, not its client area.
     move(OuterEdges.topLeft());
@@ -229,11 +232,30 @@ void GameWindow::connectSession()
             [this](int position) { timeSpent_->setRect(QRect(QPoint(1, 2), QPoint(7, position + 2))); });
     connect(session, &GameSession::mascotChanged, mascot_, &PictureItem::setPicture);
     // The record is kept before the board opens over the game.
-    auto *tally = new progress::Tally(this);
-    connect(session, &GameSession::questionAsked, tally, &progress::Tally::questionAsked);
-    connect(session, &GameSession::clickJudged, tally, &progress::Tally::clickJudged);
-    connect(session, &GameSession::gameEnded, tally, &progress::Tally::gameEnded);
+    connect(session, &GameSession::questionAsked, tally_, &progress::Tally::questionAsked);
+    connect(session, &GameSession::clickJudged, tally_, &progress::Tally::clickJudged);
+    connect(session, &GameSession::gameEnded, tally_, &progress::Tally::gameEnded);
     connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
+}
+
+void GameWindow::playerChanged()
+{
+    const progress::Child child = progress::readChildren().currentChild();
+    setWindowTitle(QStringLiteral("Tovasel - ") + child.name);
+    tally_->setRecordPath(progress::recordPath(child.id));
+}
+
+void GameWindow::carryOut(const QString &action, const QVariantList &parameter)
+{
+    if (session_->phase() != GameSession::Phase::Idle || session_->hold() != GameSession::Hold::None ||
+        !toolkit::openDialogs(this).isEmpty())
+        return;
+    // Both name the child, practice optionally.
+    if (parameter.size() == 1 &&
+        progress::chooseChild(parameter.first().toString()) == progress::NameProblem::None)
+        playerChanged();
+    if (action == QLatin1String("practice"))
+        progressWindow().open();
 }
 
 LeaderboardWindow &GameWindow::leaderboard()

@@ -6,6 +6,7 @@
 #include "board_view.h"
 
 #include <QString>
+#include <QVariantList>
 #include <QWidget>
 
 #include <array>
@@ -20,6 +21,9 @@ class QGraphicsRectItem;
 class QGraphicsWidget;
 class RandomSource;
 class TextItem;
+namespace progress {
+class Tally;
+}
 
 // The main window: the figure to click, the buttons, the mascot, the lives,
 // the word, the score and the time bar. It shows the game its session plays.
@@ -31,6 +35,13 @@ public:
     // boardFolder holds the leaderboard's file, with a trailing separator.
     GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder);
 
+    // Reads again who plays now, for the title and the record.
+    void playerChanged();
+    // What a launcher or a later start asked for: "practice", or "child"
+    // with the child's name. Carried out between games only; a game on or a
+    // window open over it is left as it is.
+    void carryOut(const QString &action, const QVariantList &parameter);
+
 private:
     void createBoard();
     void connectSession();
@@ -41,6 +52,7 @@ private:
     CuePlayer &player_;
     const QString boardFolder_;
     GameSession *session_ = nullptr;
+    progress::Tally *tally_ = nullptr;
 
     BoardView *board_ = nullptr;
     PictureItem *figure_ = nullptr;

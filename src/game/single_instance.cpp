@@ -59,23 +59,29 @@ QString lockName(const QString &key)
            QStringLiteral(".lock");
 }
 
-// Asks the copy that owns name to come forward, passing on the activation token
-// that the desktop gave this start (Wayland lets a window come forward only with one).
-void askToComeForward(QDBusConnection bus, const QString &name)
+// Asks the copy that owns name to come forward, and to carry out the action if
+// there is one, passing on the activation token that the desktop gave this
+// start (Wayland lets a window come forward only with one).
+void askToComeForward(QDBusConnection bus, const QString &name, const QString &action,
+                      const QVariantList &parameter)
 {
     QVariantMap platformData;
     const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
     if (!token.isEmpty())
         platformData.insert(QStringLiteral("activation-token"), token);
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(name, ObjectPath, ApplicationInterface, QStringLiteral("Activate"));
-    call << platformData;
+    QDBusMessage call = QDBusMessage::createMethodCall(name, ObjectPath, ApplicationInterface,
+                                                       action.isEmpty() ? QStringLiteral("Activate")
+                                                                        : QStringLiteral("ActivateAction"));
+    if (action.isEmpty())
+        call << platformData;
+    else
+        call << action << QVariant::fromValue(parameter) << platformData;
     call.setAutoStartService(false); // the running copy, never a new one
     bus.call(call, QDBus::Block, HandOverWait);
 }
 
 // What a launcher or a later start asks of the running game. It opens no
-// files and has no actions: every request brings it forward.
+// files; every request brings it forward, and an action is passed on.
 class ApplicationAdaptor : public QDBusAbstractAdaptor
 {
     Q_OBJECT
@@ -100,9 +106,8 @@ public slots:
     void ActivateAction(const QString &actionName, const QVariantList &parameter,
                         const QVariantMap &platformData)
     {
-        Q_UNUSED(actionName)
-        Q_UNUSED(parameter)
         Activate(platformData);
+        emit instance_->actionRequested(actionName, parameter);
     }
 
 private:
@@ -163,6 +168,12 @@ SingleInstance::~SingleInstance()
         ::close(lock_);
 }
 
+void SingleInstance::setAction(const QString &name, const QVariantList &parameter)
+{
+    action_ = name;
+    actionParameter_ = parameter;
+}
+
 bool SingleInstance::handedOver()
 {
     if (request_ != nullptr) {
@@ -171,7 +182,7 @@ bool SingleInstance::handedOver()
         // Without an answer this copy plays on its own.
         handedOver_ = reply.isValid() && reply.value() == NameExists;
         if (handedOver_)
-            askToComeForward(QDBusConnection::sessionBus(), busName_);
+            askToComeForward(QDBusConnection::sessionBus(), busName_, action_, actionParameter_);
         delete request_;
         request_ = nullptr;
     }

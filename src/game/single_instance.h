@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QVariantList>
 #include <QWidget>
 
 class QDBusPendingCallWatcher;
@@ -23,8 +24,11 @@ public:
     explicit SingleInstance(const QString &key);
     ~SingleInstance() override;
 
+    // What a later start asks of the running copy besides coming forward:
+    // one of its actions, by name (practice, child), with its parameter.
+    void setAction(const QString &name, const QVariantList &parameter = {});
     // Whether a copy already runs for the key; over the bus it has been asked
-    // to come forward. Waits for the bus's answer.
+    // to come forward, and to carry out the action. Waits for the bus's answer.
     bool handedOver();
     // The window that a later start brings forward.
     void setWindow(QWidget *window) { window_ = window; }
@@ -32,7 +36,14 @@ public:
     // that the desktop gave the start which asked for it.
     void bringForward(const QByteArray &activationToken);
 
+signals:
+    // A launcher's desktop action or a later start's request, for the window
+    // to carry out when it can.
+    void actionRequested(const QString &name, const QVariantList &parameter);
+
 private:
+    QString action_;
+    QVariantList actionParameter_;
     QString busName_;
     QDBusPendingCallWatcher *request_ = nullptr;
     int lock_ = -1; // the open lock file that this copy holds

@@ -4,6 +4,7 @@
 #include "progress_window.h"
 
 #include "catalogue.h"
+#include "children.h"
 #include "fonts.h"
 #include "window_manager.h"
 #include "word_record.h"
@@ -266,7 +267,8 @@ void ProgressWindow::open()
 
 void ProgressWindow::showRecord()
 {
-    const progress::Record record = progress::readRecord();
+    const progress::Record record =
+        progress::readRecord(progress::recordPath(progress::readChildren().current));
     const int ratio = devicePixelRatioF() > 1.0 ? 2 : 1;
     for (int side = 0; side < 2; ++side) {
         const int figureNo = side + 1;
@@ -305,6 +307,6 @@ void ProgressWindow::clearRecord()
     question.exec();
     if (question.clickedButton() != clear)
         return;
-    progress::writeRecord(progress::freshRecord());
+    progress::writeRecord(progress::freshRecord(), progress::recordPath(progress::readChildren().current));
     showRecord();
 }

@@ -21,6 +21,10 @@ class Tally : public QObject
 public:
     using QObject::QObject;
 
+    // The record the answers go to: the child's who plays now. Answers counted
+    // for the child before are saved to theirs first.
+    void setRecordPath(const QString &path);
+
     void questionAsked(int figureNo, int wordIndex);
     // Each judged click on the asked word; only the first after an ask can
     // count as right.
@@ -34,7 +38,9 @@ private:
         int asked = 0;
         int right = 0;
         QDateTime lastAsked;
+        bool lastMissed = false;
     };
+    QString path_;
     QMap<std::pair<int, int>, Change> changes_;
     std::pair<int, int> askedWord_{0, -1};
     bool firstClickPending_ = false;

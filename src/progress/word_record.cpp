@@ -10,14 +10,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
-#include <QStandardPaths>
 
 #include <algorithm>
 
 namespace progress {
 namespace {
 
-const QByteArray Header = QByteArrayLiteral("tovasel-progress\t1");
+// Version 2 adds how the first click went the last time each word was asked;
+// version 1, without it, is still read.
+const QByteArray Header = QByteArrayLiteral("tovasel-progress\t2");
+const QByteArray HeaderVersion1 = QByteArrayLiteral("tovasel-progress\t1");
+const QByteArray LastMissed = QByteArrayLiteral("missed");
+const QByteArray LastRight = QByteArrayLiteral("right");
 // Twenty lines fill about a kilobyte; anything much larger is not ours.
 constexpr qint64 MaxFileBytes = 64 * 1024;
 // A damaged file is kept aside whole up to this size.
@@ -46,20 +50,13 @@ Record freshRecord()
     return record;
 }
 
-// Not AppDataLocation itself: --progress reads it before any application
-// object has named the program.
-QString recordPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/tovasel/progress.tsv");
-}
-
 Record parseRecord(const QByteArray &bytes, int *damagedLines)
 {
     int damaged = 0;
     Record record = freshRecord();
     QList<QByteArray> lines = bytes.split('\n');
-    if (bytes.size() > MaxFileBytes || lines.value(0) != Header) {
+    const int fieldCount = lines.value(0) == Header ? 5 : 4;
+    if (bytes.size() > MaxFileBytes || (lines.value(0) != Header && lines.value(0) != HeaderVersion1)) {
         damaged = bytes.isEmpty() ? 0 : -1;
         lines.clear();
     }
@@ -73,15 +70,20 @@ Record parseRecord(const QByteArray &bytes, int *damagedLines)
         const auto entry = std::find_if(record.begin(), record.end(),
                                         [&word](const WordCount &known) { return known.word == word; });
         // A word the game no longer asks is dropped.
-        if (entry == record.end() && fields.size() == 4)
+        if (entry == record.end() && fields.size() == fieldCount)
             continue;
         WordCount read = entry == record.end() ? WordCount() : *entry;
-        bool good = fields.size() == 4 && !seen.contains(word) && readCount(fields[1], read.asked) &&
+        bool good = fields.size() == fieldCount && !seen.contains(word) && readCount(fields[1], read.asked) &&
                     readCount(fields[2], read.right) && read.right <= read.asked &&
                     fields[3].isEmpty() == (read.asked == 0);
         if (good && read.asked > 0) {
             read.lastAsked = QDateTime::fromString(QString::fromLatin1(fields[3]), Qt::ISODate);
             good = read.lastAsked.isValid() && read.lastAsked.timeSpec() == Qt::UTC;
+        }
+        if (good && fieldCount == 5) {
+            const QByteArray &last = fields[4];
+            read.lastMissed = last == LastMissed;
+            good = read.asked == 0 ? last.isEmpty() : (last == LastMissed || last == LastRight);
         }
         if (!good) {
             ++damaged;
@@ -102,7 +104,7 @@ QByteArray formatRecord(const Record &record)
         bytes += entry.word.toLatin1() + '\t' + QByteArray::number(entry.asked) + '\t' +
                  QByteArray::number(entry.right) + '\t' +
                  (entry.asked ? entry.lastAsked.toUTC().toString(Qt::ISODate).toLatin1() : QByteArray()) +
-                 '\n';
+                 '\t' + (entry.asked ? (entry.lastMissed ? LastMissed : LastRight) : QByteArray()) + '\n';
     }
     return bytes;
 }
@@ -181,9 +183,21 @@ Record weakestFirst(const Record &record, int figureNo)
     return words;
 }
 
-QString progressTable()
+QList<std::pair<int, int>> weakWords(const Record &record)
 {
-    const Record record = readRecord();
+    QList<std::pair<int, int>> words;
+    for (int figureNo : {1, 2}) {
+        for (const WordCount &entry : record) {
+            if (entry.figureNo == figureNo && entry.asked > 0 &&
+                (qint64(entry.right) * 5 < qint64(entry.asked) * 4 || entry.lastMissed))
+                words.append({figureNo, entry.wordIndex});
+        }
+    }
+    return words;
+}
+
+QString progressTable(const Record &record)
+{
     QString table;
     for (int figureNo : {1, 2}) {
         for (const WordCount &entry : weakestFirst(record, figureNo))

@@ -16,6 +16,10 @@
 import ctypes as C, json, random, re, select, struct, subprocess, sys, time
 
 
+# The game's window is titled after the child who plays: "Tovasel - 小明".
+def titled(name, caption): return name == caption or name.startswith(caption + " - ")
+
+
 def rect(geometry):  # "WxH+X+Y" as numbers
     return [int(n) for n in re.split("[x+]", geometry)]
 
@@ -69,7 +73,7 @@ class X11(System):
     def shown(self, w): return (self.attributes(w) or [0] * 34)[23] == 2  # IsViewable
 
     def windows(self, caption="Tovasel"):
-        named = lambda w: (self.prop(w, "_NET_WM_NAME") or self.prop(w, "WM_NAME")).decode(errors="replace") == caption
+        named = lambda w: titled((self.prop(w, "_NET_WM_NAME") or self.prop(w, "WM_NAME")).decode(errors="replace"), caption)
         return sorted(w for w in self.tree(self.root) if named(w) and self.shown(str(w)))
 
     def geometry(self, w):
@@ -132,7 +136,7 @@ class Sway(System):
 
     def node(self, w): return next((n for n in self.nodes() if str(n["id"]) == w), {})
     def stacking(self): return [n["id"] for n in self.nodes()]
-    def windows(self, caption="Tovasel"): return sorted(n["id"] for n in self.nodes() if n["name"] == caption)
+    def windows(self, caption="Tovasel"): return sorted(n["id"] for n in self.nodes() if titled(n["name"] or "", caption))
     def shown(self, w): return bool(self.node(w))
     def active(self): return next((n["id"] for n in self.nodes() if n["focused"]), 0)
     def full(self, w): return self.node(w).get("fullscreen_mode") == 1

@@ -7,6 +7,7 @@
 #include "progress_window.h"
 
 #include <QAbstractItemView>
+#include <QRegularExpression>
 #include <QTranslator>
 
 namespace {
@@ -57,12 +58,14 @@ TEST_F(Translation, EveryChineseTextCanBeTranslated)
             }
         }
         int marked = 0;
+        // A text may hold a translated one: the game's title names the child.
+        static const QRegularExpression translated(QStringLiteral("‹[^›]*›"));
         for (const QString &text : texts) {
+            const QString untranslated = QString(text).remove(translated);
             const bool chinese =
-                std::ranges::any_of(text, [](QChar c) { return c.script() == QChar::Script_Han; });
-            marked += text.startsWith(u'‹');
-            EXPECT_TRUE(!chinese || text.startsWith(u'‹'))
-                << name << " shows a text no translation reaches: " << text.toStdString();
+                std::ranges::any_of(untranslated, [](QChar c) { return c.script() == QChar::Script_Han; });
+            marked += text != untranslated;
+            EXPECT_FALSE(chinese) << name << " shows a text no translation reaches: " << text.toStdString();
         }
         EXPECT_GT(marked, 0) << name << " has no text to translate";
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue.h"
+#include "children.h"
 #include "progress_window.h"
 #include "tally.h"
 #include "word_record.h"
@@ -27,10 +28,16 @@ protected:
     QTemporaryDir dataHome;
 };
 
+// The first child's record, the one kept before there were children.
+QString firstRecord()
+{
+    return recordPath(FirstChildId);
+}
+
 // A word the record lacks counts as never asked.
 WordCount countOf(const QString &word)
 {
-    const Record record = readRecord();
+    const Record record = readRecord(firstRecord());
     const auto entry = std::ranges::find(record, word, &WordCount::word);
     return entry == record.end() ? WordCount() : *entry;
 }
@@ -41,6 +48,7 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
 {
     const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
     Tally tally;
+    tally.setRecordPath(firstRecord());
     tally.questionAsked(1, 1); // chin: a miss, then a hit
     tally.clickJudged(1, 1, false);
     tally.clickJudged(1, 1, true);
@@ -57,7 +65,8 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     tally.gameEnded();
     EXPECT_GE(countOf("brow").lastAsked, before) << "brow's last ask not kept as a UTC time";
     EXPECT_TRUE(countOf("eye").lastAsked.isNull()) << "a word never asked has a time";
-    const QStringList lines = progressTable().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        progressTable(readRecord(firstRecord())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), 20) << "the table does not list every word";
     // chin's hit after a miss is not right; finger's asks in two games add up.
     EXPECT_EQ(lines.mid(0, 3).join('|').toStdString(), "chin\t1\t0|brow\t1\t1|eye\t0\t0")
@@ -76,13 +85,13 @@ TEST_F(Progress, DamagedLinesAloneAreLostAndTheFileKeptAside)
         {"right above asked", header + "chin\t2\t3\t2026-01-02T03:04:05Z\n" + brow, true},
         {"a local time", header + brow + "chin\t2\t1\t2026-01-02T03:04:05\n", true},
         {"binary junk", header + QByteArray("\0\xff\t\x80\n", 5) + brow, true},
-        {"another version", "tovasel-progress\t2\n" + brow, false},
+        {"another version", "tovasel-progress\t3\n" + brow, false},
         {"too large", header + brow + QByteArray("zzz\t0\t0\t\n").repeated(8000), false},
     };
-    QDir().mkpath(QFileInfo(recordPath()).absolutePath());
+    QDir().mkpath(QFileInfo(firstRecord()).absolutePath());
     for (const auto &[damage, bytes, browKept] : damages) {
         SCOPED_TRACE(damage);
-        QFile damaged(recordPath());
+        QFile damaged(firstRecord());
         ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                     damaged.write(bytes) == bytes.size())
             << "the damaged file could not be written";
@@ -90,16 +99,17 @@ TEST_F(Progress, DamagedLinesAloneAreLostAndTheFileKeptAside)
         EXPECT_EQ(countOf("brow").asked, browKept ? 7 : 0) << "brow's good line";
         EXPECT_EQ(countOf("chin").asked, 0) << "chin's damaged line was trusted";
         Tally tally;
+        tally.setRecordPath(firstRecord());
         tally.questionAsked(1, 1); // chin
         tally.gameEnded();
         EXPECT_EQ(countOf("chin").asked, 1) << "the new game was not saved";
-        QFile aside(damagedRecordPath());
+        QFile aside(damagedRecordPath(firstRecord()));
         EXPECT_TRUE(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes) << "the file kept aside";
     }
-    QFile::remove(recordPath());
-    QDir().mkpath(recordPath());
+    QFile::remove(firstRecord());
+    QDir().mkpath(firstRecord());
     EXPECT_EQ(countOf("brow").asked, 0) << "a folder in the record's place is not read as empty";
-    EXPECT_FALSE(writeRecord(freshRecord())) << "a save over a folder claims success";
+    EXPECT_FALSE(writeRecord(freshRecord(), firstRecord())) << "a save over a folder claims success";
 }
 
 // Good above 80 % right at the first click, Fair from 50 %, Weak below.
@@ -118,7 +128,7 @@ TEST_F(Progress, WindowTintsPartsByKnowledgeAndFitsASmallScreen)
 {
     Record record = freshRecord();
     record[1] = {"chin", 1, 1, 4, 1, QDateTime::currentDateTimeUtc()}; // one right of four: red
-    ASSERT_TRUE(writeRecord(record)) << "cannot set up the record";
+    ASSERT_TRUE(writeRecord(record, firstRecord())) << "cannot set up the record";
     QWidget opener;
     opener.show(); // its frame tells the window's
     ProgressWindow window(&opener);
