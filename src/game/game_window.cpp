@@ -267,8 +267,10 @@ LeaderboardWindow &GameWindow::leaderboard()
 
 ProgressWindow &GameWindow::progressWindow()
 {
-    if (!progressWindow_)
+    if (!progressWindow_) {
         progressWindow_ = new ProgressWindow(this);
+        connect(progressWindow_, &ProgressWindow::playerChanged, this, &GameWindow::playerChanged);
+    }
     return *progressWindow_;
 }
 

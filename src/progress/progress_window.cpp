@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "children.h"
+#include "children_bar.h"
 #include "fonts.h"
 #include "window_manager.h"
 #include "word_record.h"
@@ -44,8 +45,10 @@ constexpr int LegendHeight = 2 * LegendRowHeight + 4;
 // The figures and tables, drawn at their own size and scrolled on a small screen.
 constexpr QSize SheetSize(Margin + 2 * (FigureSize + Margin),
                           Margin + FigureSize + Margin + TableHeight + Margin);
-// The sheet and, always in view under it, the legend and the clear button.
-constexpr QSize WindowSize(SheetSize.width(), SheetSize.height() + LegendHeight + Margin);
+// Always in view: above the sheet, the children and practice; under it, the
+// legend and the clear button.
+constexpr int TopBarHeight = Margin + ButtonHeight;
+constexpr QSize WindowSize(SheetSize.width(), TopBarHeight + SheetSize.height() + LegendHeight + Margin);
 
 } // namespace
 
@@ -232,9 +235,34 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     bar->addStretch();
     bar->addWidget(clearButton_);
 
+    childrenBar_ = new ChildrenBar;
+    connect(childrenBar_, &ChildrenBar::playerChanged, this, [this] {
+        showRecord();
+        emit playerChanged();
+    });
+    practiceNote_ = new QLabel;
+    practiceNote_->setObjectName(QStringLiteral("practiceNote"));
+    //: Starts a game that asks only the words the child misses.
+    practiceButton_ = new QPushButton(tr("练习"));
+    practiceButton_->setObjectName(QStringLiteral("practiceButton"));
+    practiceButton_->setFixedSize(100, ButtonHeight);
+    practiceButton_->setAutoDefault(false);
+    // The game shows under this window: it closes for the practice.
+    connect(practiceButton_, &QPushButton::clicked, this, [this] {
+        accept();
+        emit practiceRequested();
+    });
+    auto *topBar = new QHBoxLayout;
+    topBar->setContentsMargins(Margin, Margin, Margin, 0);
+    topBar->addWidget(childrenBar_);
+    topBar->addStretch();
+    topBar->addWidget(practiceNote_);
+    topBar->addWidget(practiceButton_);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addLayout(topBar);
     layout->addWidget(sheetView, 1);
     layout->addLayout(bar);
     // Resizable up to the design size, with room for a scroll bar; the layout
@@ -261,6 +289,7 @@ void ProgressWindow::open()
                             free.top() + std::max(0, (free.height() - outer.height()) / 2));
         setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size));
     }
+    childrenBar_->showChildren();
     showRecord();
     openOverOpener();
 }
@@ -269,6 +298,15 @@ void ProgressWindow::showRecord()
 {
     const progress::Record record =
         progress::readRecord(progress::recordPath(progress::readChildren().current));
+    const bool weakWords = !progress::weakWords(record).isEmpty();
+    const bool played = std::any_of(record.begin(), record.end(),
+                                    [](const progress::WordCount &entry) { return entry.asked > 0; });
+    practiceButton_->setEnabled(weakWords);
+    //: Beside the disabled practice button: every word asked so far was known.
+    practiceNote_->setText(weakWords ? QString()
+                           : played  ? tr("问过的单词都会了，没有要练习的。")
+                                    //: Beside the disabled practice button: the child has not played yet.
+                                    : tr("还没有问过单词，没有要练习的。"));
     const int ratio = devicePixelRatioF() > 1.0 ? 2 : 1;
     for (int side = 0; side < 2; ++side) {
         const int figureNo = side + 1;
@@ -301,7 +339,10 @@ void ProgressWindow::clearRecord()
     // Buttons named in Chinese, as Qt's own Yes and No are not translated
     // here; a slip of the hand keeps the record.
     QMessageBox question(QMessageBox::Question, clearButton_->text(),
-                         tr("确定要清除全部学习记录吗？清除后无法恢复。"), QMessageBox::NoButton, this);
+                         //: %1 is the child's name.
+                         tr("确定要清除“%1”的全部学习记录吗？清除后无法恢复。")
+                             .arg(progress::readChildren().currentChild().name),
+                         QMessageBox::NoButton, this);
     const QPushButton *clear = question.addButton(tr("清除"), QMessageBox::AcceptRole);
     question.setDefaultButton(question.addButton(tr("取消"), QMessageBox::RejectRole));
     question.exec();

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class ChildrenBar;
 class QColor;
 class QLabel;
 class QPushButton;
@@ -30,8 +31,15 @@ class ProgressWindow : public toolkit::Dialog
 public:
     explicit ProgressWindow(QWidget *opener);
 
-    // Reads the record, draws it and shows the window.
+    // Reads the record of the child who plays now, draws it and shows the
+    // window.
     void open() override;
+
+signals:
+    // Another child plays now, or the one who does has a new name.
+    void playerChanged();
+    // The parent asks for a practice game of the child's weak words.
+    void practiceRequested();
 
 private:
     void showRecord();
@@ -40,4 +48,7 @@ private:
     std::array<QLabel *, 2> figureLabels_{};
     std::array<QTableWidget *, 2> wordTables_{};
     QPushButton *clearButton_ = nullptr;
+    ChildrenBar *childrenBar_ = nullptr;
+    QLabel *practiceNote_ = nullptr;
+    QPushButton *practiceButton_ = nullptr;
 };

@@ -9,12 +9,13 @@
 # Usage: bash progress_test.sh TOVASEL_BINARY SOURCE_DIR
 . "$(dirname "$0")/xgame.bash"
 xgame_start "$1" "$2"
-out=$PWD/e2e-progress.png plain=$(xgame_picture 100) figure_at=8 # the parents' window shows figure 1 at (8, 8)
-# spot OFFSET W: the word's hot-spot, inside its edges, on a picture of figure 1 at OFFSET.
-spot() { read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$2]}" && echo "$((x2 - x1 - 1))x$((y2 - y1 - 1))+$((x1 + 1 + $1))+$((y1 + 1 + $1))"; }
-red() { xgame_fx "$1" "$(spot "$2" "$3")" '(r - max(g, b)) > 0.4'; } # PNG OFFSET W: the share of the spot clearly red
-# saturation PNG OFFSET W: the spot's mean colour saturation.
-saturation() { "$XGAME_IM/convert" "$1" -crop "$(spot "$2" "$3")" +repage -colorspace HSL -channel G -separate -format '%[fx:mean]' info:; }
+out=$PWD/e2e-progress.png plain=$(xgame_picture 100)
+figure_at="8 44" at_0="0 0" # the parents' window shows figure 1 at (8, 44), under the children's bar
+# spot X Y W: the word's hot-spot, inside its edges, on a picture of figure 1 at (X, Y).
+spot() { read -r x1 y1 x2 y2 <<<"${XGAME_SPOTS_1[$3]}" && echo "$((x2 - x1 - 1))x$((y2 - y1 - 1))+$((x1 + 1 + $1))+$((y1 + 1 + $2))"; }
+red() { xgame_fx "$1" "$(spot "$2" "$3" "$4")" '(r - max(g, b)) > 0.4'; } # PNG X Y W: the share of the spot clearly red
+# saturation PNG X Y W: the spot's mean colour saturation.
+saturation() { "$XGAME_IM/convert" "$1" -crop "$(spot "$2" "$3" "$4")" +repage -colorspace HSL -channel G -separate -format '%[fx:mean]' info:; }
 
 xgame_game && word=$XGAME_WORD missed=${XGAME_WORDS_1[$XGAME_WORD]} # two misses on the first word
 xgame_dismiss "$XGAME_BOARD" || xgame_fail "the leaderboard did not close"
@@ -25,10 +26,10 @@ grep -qx "$missed	1	0" <<<"$table" || xgame_fail "'$missed' is not asked 1, righ
 
 progress=$(xgame_parents) || xgame_fail "Ctrl+P opened no progress window"
 sleep 0.5 && import -window "$progress" "$out"
-now=$(red "$out" $figure_at "$word") was=$(red "$plain" 0 "$word")
+now=$(red "$out" $figure_at "$word") was=$(red "$plain" $at_0 "$word")
 [ "$(bc <<<"$now >= $was + 0.15")" = 1 ] || xgame_fail "the part of '$missed' is not red: $now of its spot is red, $was before"
 other=$((word == 5 ? 8 : 5)) # the hand, or the shoulder: apart from every other part
-now=$(saturation "$out" $figure_at $other) was=$(saturation "$plain" 0 $other)
+now=$(saturation "$out" $figure_at $other) was=$(saturation "$plain" $at_0 $other)
 [ "$(bc <<<"$now <= 0.6 * $was")" = 1 ] ||
     xgame_fail "the never-asked part of '${XGAME_WORDS_1[$other]}' is not grey: saturation $now, $was before"
 xgame_dismiss "$progress" || xgame_fail "the progress window did not close"
