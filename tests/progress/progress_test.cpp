@@ -65,6 +65,7 @@ TEST_F(Progress, CountsFirstClicksAcrossGames)
     tally.gameEnded();
     EXPECT_GE(countOf("brow").lastAsked, before) << "brow's last ask not kept as a UTC time";
     EXPECT_TRUE(countOf("eye").lastAsked.isNull()) << "a word never asked has a time";
+    EXPECT_TRUE(countOf("chin").lastMissed) << "chin's missed first click not kept as its last";
     const QStringList lines =
         progressTable(readRecord(firstRecord())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), 20) << "the table does not list every word";
@@ -149,6 +150,8 @@ TEST_F(Progress, WindowTintsPartsByKnowledgeAndFitsASmallScreen)
     };
     EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry())) << "off the screen";
     EXPECT_TRUE(inView("clearButton")) << "the clear button is cut off";
+    EXPECT_TRUE(inView("childBox")) << "who plays is cut off";
+    EXPECT_TRUE(window.findChild<QWidget *>("practiceButton")->isEnabled()) << "no practice for a weak chin";
     for (const Knowledge knowledge :
          {Knowledge::Good, Knowledge::Fair, Knowledge::Weak, Knowledge::NeverAsked}) {
         const QByteArray swatch = "swatch" + QByteArray::number(int(knowledge));
