@@ -5,10 +5,16 @@
 # What the child knows, on the real program: a game lost by missing its first
 # word twice leaves that word asked once and never right at the first click,
 # for --progress and for the parents' window (Ctrl+P), where its part shows
-# red and a word never asked grey.
+# red and a word never asked grey. The record kept before there were children
+# is the first child's; a second child's games are kept apart from it.
 # Usage: bash progress_test.sh TOVASEL_BINARY SOURCE_DIR
 . "$(dirname "$0")/xgame.bash"
-xgame_start "$1" "$2"
+xgame_display "$2"
+# tovasel ARGS...: the program's answer on the command line, as the game's user.
+tovasel() { LC_ALL=C.UTF-8 XDG_DATA_HOME="$XGAME_TMP/data" "$XGAME_TMP/tovasel" "$@"; }
+mkdir -p "$XGAME_TMP/data/tovasel" && printf 'tovasel-progress\t1\nnose\t4\t1\t2026-01-02T03:04:05Z\n' >"$XGAME_TMP/data/tovasel/progress.tsv"
+xgame_launch "$1"
+xgame_ask find "Tovasel - 小朋友" >/dev/null || xgame_fail "the title does not name the first child"
 out=$PWD/e2e-progress.png plain=$(xgame_picture 100)
 figure_at="8 44" at_0="0 0" # the parents' window shows figure 1 at (8, 44), under the children's bar
 # spot X Y W: the word's hot-spot, inside its edges, on a picture of figure 1 at (X, Y).
@@ -19,10 +25,11 @@ saturation() { "$XGAME_IM/convert" "$1" -crop "$(spot "$2" "$3" "$4")" +repage -
 
 xgame_game && word=$XGAME_WORD missed=${XGAME_WORDS_1[$XGAME_WORD]} # two misses on the first word
 xgame_dismiss "$XGAME_BOARD" || xgame_fail "the leaderboard did not close"
-table=$(XDG_DATA_HOME="$XGAME_TMP/data" "$XGAME_TMP/tovasel" --progress) || xgame_fail "--progress exited $?"
+table=$(tovasel --progress) || xgame_fail "--progress exited $?"
 [ "$(grep -c . <<<"$table")" = 20 ] || xgame_fail "--progress listed $(grep -c . <<<"$table") words, not 20"
 grep -qx "$missed	1	0" <<<"$table" || xgame_fail "'$missed' is not asked 1, right 0: $(grep "^$missed	" <<<"$table")"
-[ "$(grep -c '	0	0$' <<<"$table")" = 19 ] || xgame_fail "other words than '$missed' were counted: $table"
+grep -qx "nose	4	1" <<<"$table" || xgame_fail "the record kept before there were children is not the first child's: $table"
+[ "$(grep -c '	0	0$' <<<"$table")" = 18 ] || xgame_fail "other words than '$missed' were counted: $table"
 
 progress=$(xgame_parents) || xgame_fail "Ctrl+P opened no progress window"
 sleep 0.5 && import -window "$progress" "$out"
@@ -33,3 +40,14 @@ now=$(saturation "$out" $figure_at $other) was=$(saturation "$plain" $at_0 $othe
 [ "$(bc <<<"$now <= 0.6 * $was")" = 1 ] ||
     xgame_fail "the never-asked part of '${XGAME_WORDS_1[$other]}' is not grey: saturation $now, $was before"
 xgame_dismiss "$progress" || xgame_fail "the progress window did not close"
+
+# A second child, named on the command line: her games are hers alone.
+xgame_quit 10 || xgame_fail "the game did not end"
+XGAME_RUN="./tovasel --child 小红" xgame_launch "$1"
+xgame_ask find "Tovasel - 小红" >/dev/null || xgame_fail "the title does not name 小红"
+xgame_game yes && xgame_dismiss "$XGAME_BOARD" || xgame_fail "the leaderboard did not close"
+[ "$(tovasel --children)" = $'小朋友\n小红' ] || xgame_fail "the children are not 小朋友 and 小红: $(tovasel --children)"
+hers=$(tovasel --progress) # she played last
+[ "$(grep -c '	1	1$' <<<"$hers")$(grep -c '	1	0$' <<<"$hers")$(grep -c '	0	0$' <<<"$hers")" = 1118 ] ||
+    xgame_fail "小红's table is not one word right, one missed, the others never asked: $hers"
+[ "$(tovasel --progress --child 小朋友)" = "$table" ] || xgame_fail "小红's game changed the first child's record"
