@@ -6,7 +6,7 @@
 # exit 0, an unknown option is refused on stderr with status 2, and Qt's own
 # options still reach Qt and start the game. --progress over a damaged record
 # keeps its good lines, says on stderr where the damaged file is kept, and
-# exits 0.
+# exits 0. A child's name that cannot be kept is refused with status 2.
 # Usage: bash command_line_test.sh TOVASEL_BINARY SOURCE_DIR
 set -u
 binary=$1 version=$(sed -n 's/^project(tovasel VERSION \([0-9.]*\).*/\1/p' "$2/CMakeLists.txt") failed=0 game=
@@ -30,6 +30,14 @@ XDG_DATA_HOME=$tmp/data run 0 --progress
 grep -qx 'brow	4	3' <<<"$out" || fail "--progress lost the good line of a damaged record: $(head -3 <<<"$out")"
 grep -q "damaged.*$record.damaged" <<<"$err" || fail "--progress did not say where the damaged record is kept: $err"
 cmp -s "$record" "$record.damaged" || fail "the damaged record was not kept aside whole"
+
+# A name that cannot be kept is refused before anything is kept; a child
+# unknown to --progress is said.
+XDG_DATA_HOME=$tmp/data run 2 --child "$(printf '字%.0s' {1..41})"
+grep -q "at most 40 characters" <<<"$err" || fail "a name of 41 characters was not refused as too long: $err"
+[ -e "$tmp/data/tovasel/children.json" ] && fail "a refused name changed the children"
+XDG_DATA_HOME=$tmp/data run 2 --progress --child 小明
+grep -q "no child named 小明" <<<"$err" || fail "--progress for an unknown child did not say so: $err"
 
 # A copy of its own, so that no running game takes the start over.
 cp "$binary" "$tmp/tovasel" && { XDG_RUNTIME_DIR=$tmp "$tmp/tovasel" -platform offscreen -style Fusion >"$tmp/err" 2>&1 & }
