@@ -44,6 +44,9 @@ xgame_until 5 xgame_ask above "$game" "$other" >/dev/null || xgame_fail "the run
 xgame_until 5 xgame_ask above "$help" "$game" >/dev/null || xgame_fail "help was left under its game"
 xgame_until 5 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$help" ]' || xgame_fail "help did not take the keyboard"
 xgame_dismiss "$help" || xgame_fail "help did not close"
+# A later start that names a child hands the child over: the game plays for her.
+XGAME_RUN="./tovasel --child 小红" second_start "$XGAME_TMP" "$bus" "naming a child"
+xgame_until 5 eval 'xgame_ask find "Tovasel - 小红" >/dev/null' || xgame_fail "the running game does not play for the child named"
 
 # replaced PID FOLDER BUS WHEN: once PID is killed, a start in FOLDER opens a window and a second one does not.
 replaced() { kill -9 "$1" && wait "$1" 2>/dev/null; first_start "${@:2}" && second_start "${@:2}"; }
