@@ -194,9 +194,18 @@ void GameWindow::connectSession()
 
     connect(session, &GameSession::gameStarted, this, [this] {
         scoreLabel_->setText({});
+        scoreLabel_->show();
         mascot_->show();
         timeBar_->show();
         timeSpent_->setRect({});
+    });
+    // Practice has no time, no lives and no score; a game shows them again.
+    connect(session, &GameSession::practiceStarted, this, [this] {
+        mascot_->show();
+        timeBar_->hide();
+        scoreLabel_->hide();
+        for (PictureItem *life : lives_)
+            life->hide();
     });
     connect(session, &GameSession::livesChanged, this, [this](int livesLeft) {
         for (int k = 0; k < int(lives_.size()); ++k)
@@ -233,7 +242,13 @@ void GameWindow::connectSession()
     connect(session, &GameSession::questionAsked, tally, &progress::Tally::questionAsked);
     connect(session, &GameSession::clickJudged, tally, &progress::Tally::clickJudged);
     connect(session, &GameSession::gameEnded, tally, &progress::Tally::gameEnded);
+    connect(session, &GameSession::practiceEnded, tally, &progress::Tally::gameEnded);
     connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
+}
+
+void GameWindow::startPractice(const QList<std::pair<int, int>> &words)
+{
+    session_->startPractice(words);
 }
 
 LeaderboardWindow &GameWindow::leaderboard()

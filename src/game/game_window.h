@@ -8,7 +8,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <QList>
+
 #include <array>
+#include <utility>
 
 class CuePlayer;
 class GameSession;
@@ -30,6 +33,9 @@ class GameWindow : public QWidget
 public:
     // boardFolder holds the leaderboard's file, with a trailing separator.
     GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder);
+    // A practice game over these (figure, word index) pairs; none while a
+    // game or practice is on.
+    void startPractice(const QList<std::pair<int, int>> &words);
 
 private:
     void createBoard();
