@@ -7,6 +7,7 @@
 #include "cue_player.h"
 #include "seams.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -63,6 +64,29 @@ void GameSession::start()
     beginRound();
 }
 
+void GameSession::startPractice(const QList<std::pair<int, int>> &words)
+{
+    if (phase_ != Phase::Idle || hold_ != Hold::None)
+        return;
+    practiceWords_.clear();
+    for (auto [figureNo, word] : words) {
+        // A word with no part on its figure could never be clicked right.
+        if (figureNo >= 1 && figureNo <= LastFigure && !content::hotSpot(figureNo, word).isNull())
+            practiceWords_[figureNo] << qint16(word);
+    }
+    if (practiceWords_.isEmpty())
+        return;
+    // The order asked is drawn as a round's, whatever order the words came in.
+    for (QList<qint16> &figureWords : practiceWords_)
+        std::sort(figureWords.begin(), figureWords.end());
+    practising_ = true;
+    // After a completed game the level is 3, which has no mascot or hints.
+    level_ = 1;
+    figureNo_ = practiceWords_.firstKey();
+    emit practiceStarted();
+    beginRound();
+}
+
 void GameSession::beginRound()
 {
     phase_ = Phase::Asking;
@@ -73,12 +97,18 @@ void GameSession::beginRound()
     spots_.clear();
     for (int word = 0; word < words_.size(); ++word)
         spots_ << content::hotSpot(figureNo_, word);
-    order_.resize(words_.size());
+    const QList<qint16> practised = practiceWords_.value(figureNo_);
+    order_.resize(practising_ ? practised.size() : words_.size());
     random_.seedFromClock();
     game::reinsertionShuffle(order_.data(), qint16(order_.size()), [this] { return random_.nextFraction(); });
+    // Practice shuffles the places of its words in the figure's list.
+    if (practising_)
+        std::transform(order_.begin(), order_.end(), order_.begin(), [&](qint16 k) { return practised[k]; });
     emit roundStarted(figureNo_);
     askQuestion();
-    gameClock_.start();
+    // Practice has no time bar.
+    if (!practising_)
+        gameClock_.start();
 }
 
 void GameSession::askQuestion()
@@ -188,6 +218,12 @@ void GameSession::holdEnded()
         goOnAfterHit();
         break;
     case Hold::MissSound:
+        // Practice costs no life: the word is said again until it is found.
+        if (practising_) {
+            speak();
+            player_.play(wordSound_);
+            break;
+        }
         --livesLeft_;
         emit livesChanged(livesLeft_);
         if (livesLeft_ <= 0)
@@ -203,9 +239,11 @@ void GameSession::goOnAfterHit()
         endRound();
         return;
     }
-    // The round's last answer scores nothing.
-    score_ = game::scoreAfterAnswer(score_, bonus_.bonusLevel, qint16(answerTicks_));
-    emit scoreChanged(score_);
+    // The round's last answer scores nothing, and practice none.
+    if (!practising_) {
+        score_ = game::scoreAfterAnswer(score_, bonus_.bonusLevel, qint16(answerTicks_));
+        emit scoreChanged(score_);
+    }
     ++answerTicks_;
     askQuestion();
 }
@@ -243,6 +281,12 @@ void GameSession::resume()
 
 void GameSession::endRound()
 {
+    // Practice ends with the cheer after its last figure's words. The round
+    // before, figure 1's, raises no level, and the bonus waits for start().
+    if (practising_ && figureNo_ == practiceWords_.lastKey()) {
+        endPractice();
+        return;
+    }
     bonus_ = game::bonusAfterRound(score_, bonus_);
     if (figureNo_ == LastFigure)
         ++level_;
@@ -269,6 +313,16 @@ void GameSession::endGame()
     // as the first figure's.
     figureNo_ = 1;
     emit gameEnded(score_, completed_);
+}
+
+void GameSession::endPractice()
+{
+    player_.play(content::sound(content::CheerSound));
+    practising_ = false;
+    phase_ = Phase::Idle;
+    // As after a game, the next one starts on the first figure.
+    figureNo_ = 1;
+    emit practiceEnded();
 }
 
 void GameSession::clockTick()

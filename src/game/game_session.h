@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 
 class CuePlayer;
 class RandomSource;
@@ -22,7 +24,8 @@ class RandomSource;
 // The game played on the figures: its state, its clocks and the rule for
 // each event. It shows nothing itself; its signals say what is to be seen.
 // A game is four rounds, one per figure and level: figure 1 then 2 at
-// level 1, then both again at level 2.
+// level 1, then both again at level 2. A practice game asks only the words
+// it is given, as at level 1, with no clock, score or lives.
 class GameSession : public QObject
 {
     Q_OBJECT
@@ -50,6 +53,10 @@ public:
     QRect askedSpot() const { return spots_.value(askedWord()); }
 
     void start();
+    // Words as (figure, index in its word list) pairs, in any order: each is
+    // asked on its figure, figure 1's first, until it is clicked right.
+    void startPractice(const QList<std::pair<int, int>> &words);
+    bool practising() const { return practising_; }
     // The mascot says the word again.
     void repeatWord();
     // Stops the clock until the next round starts it.
@@ -64,6 +71,7 @@ public:
 
 signals:
     void gameStarted();
+    void practiceStarted();
     void roundStarted(int figureNo);
     void questionAsked(int figureNo, int wordIndex);
     void wordAsked(const QString &word);
@@ -80,6 +88,7 @@ signals:
     void clockStepped(int position);
     void mascotChanged(int picture);
     void gameEnded(qint32 score, bool completed);
+    void practiceEnded();
 
 private:
     void beginRound();
@@ -94,6 +103,7 @@ private:
     void resume();
     void endRound();
     void endGame();
+    void endPractice();
 
     CuePlayer &player_;
     RandomSource &random_;
@@ -109,6 +119,9 @@ private:
     QList<QTimer *> lateTicks_;
     bool clockMissedMore_ = false;
     bool completed_ = false;
+    bool practising_ = false;
+    // The words to practise by figure, each figure's in list order.
+    QMap<int, QList<qint16>> practiceWords_;
     int level_ = 1;
     int figureNo_ = 1;
     int livesLeft_ = 2;

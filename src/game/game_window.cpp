@@ -21,6 +21,7 @@
 #include "progress_window.h"
 #include "tally.h"
 #include "text_item.h"
+#include "word_record.h"
 
 #include <QAction>
 #include <QFile>
@@ -197,9 +198,18 @@ void GameWindow::connectSession()
 
     connect(session, &GameSession::gameStarted, this, [this] {
         scoreLabel_->setText({});
+        scoreLabel_->show();
         mascot_->show();
         timeBar_->show();
         timeSpent_->setRect({});
+    });
+    // Practice has no time, no lives and no score; a game shows them again.
+    connect(session, &GameSession::practiceStarted, this, [this] {
+        mascot_->show();
+        timeBar_->hide();
+        scoreLabel_->hide();
+        for (PictureItem *life : lives_)
+            life->hide();
     });
     connect(session, &GameSession::livesChanged, this, [this](int livesLeft) {
         for (int k = 0; k < int(lives_.size()); ++k)
@@ -235,6 +245,7 @@ void GameWindow::connectSession()
     connect(session, &GameSession::questionAsked, tally_, &progress::Tally::questionAsked);
     connect(session, &GameSession::clickJudged, tally_, &progress::Tally::clickJudged);
     connect(session, &GameSession::gameEnded, tally_, &progress::Tally::gameEnded);
+    connect(session, &GameSession::practiceEnded, tally_, &progress::Tally::gameEnded);
     connect(session, &GameSession::gameEnded, this, [this](qint32 score) { leaderboard().open(score); });
 }
 
@@ -255,7 +266,23 @@ void GameWindow::carryOut(const QString &action, const QVariantList &parameter)
         progress::chooseChild(parameter.first().toString()) == progress::NameProblem::None)
         playerChanged();
     if (action == QLatin1String("practice"))
+        practise();
+}
+
+void GameWindow::startPractice(const QList<std::pair<int, int>> &words)
+{
+    session_->startPractice(words);
+}
+
+// A child with nothing to practise is shown why, in the parents' window.
+void GameWindow::practise()
+{
+    const QList<std::pair<int, int>> words =
+        progress::weakWords(progress::readRecord(progress::recordPath(progress::readChildren().current)));
+    if (words.isEmpty())
         progressWindow().open();
+    else
+        startPractice(words);
 }
 
 LeaderboardWindow &GameWindow::leaderboard()
@@ -270,6 +297,7 @@ ProgressWindow &GameWindow::progressWindow()
     if (!progressWindow_) {
         progressWindow_ = new ProgressWindow(this);
         connect(progressWindow_, &ProgressWindow::playerChanged, this, &GameWindow::playerChanged);
+        connect(progressWindow_, &ProgressWindow::practiceRequested, this, &GameWindow::practise);
     }
     return *progressWindow_;
 }

@@ -9,7 +9,10 @@
 #include <QVariantList>
 #include <QWidget>
 
+#include <QList>
+
 #include <array>
+#include <utility>
 
 class CuePlayer;
 class GameSession;
@@ -34,6 +37,9 @@ class GameWindow : public QWidget
 public:
     // boardFolder holds the leaderboard's file, with a trailing separator.
     GameWindow(CuePlayer &player, RandomSource &random, const QString &boardFolder);
+    // A practice game over these (figure, word index) pairs; none while a
+    // game or practice is on.
+    void startPractice(const QList<std::pair<int, int>> &words);
 
     // Reads again who plays now, for the title and the record.
     void playerChanged();
@@ -43,6 +49,8 @@ public:
     void carryOut(const QString &action, const QVariantList &parameter);
 
 private:
+    // A practice game of the weak words of the child who plays now.
+    void practise();
     void createBoard();
     void connectSession();
     LeaderboardWindow &leaderboard();

@@ -144,6 +144,8 @@ TEST_F(GameSessionTest, ClockRunsOutAsAFlashShowsOrInAPause)
     EXPECT_EQ(session.hold(), Hold::Flash) << "the flash went with the game";
     session.start();
     EXPECT_EQ(session.phase(), Phase::Idle) << "a game started in the flash of the last one";
+    session.startPractice({{1, 0}});
+    EXPECT_FALSE(session.practising()) << "practice started in the flash of the last game";
     endHolds(session);
     EXPECT_EQ(session.score(), 0) << "the hit in the flash that ended the game scored";
     EXPECT_EQ(last(), cue(content::wordSound(1, session.askedWord()))) << "the hit in the flash was heard";
@@ -244,4 +246,60 @@ TEST_F(GameSessionTest, TicksInAHoldComeOnceAtItsEnd)
     EXPECT_FALSE(clock->isActive()) << "the clock runs on behind help";
     // 1 tick for the start, 2 after the first answer, 3 and 4 for the holds.
     EXPECT_EQ(session.score(), 1060 + 50 + 10 + 1000 / 4) << "the second answer's score";
+}
+
+// Practice starts only between games, over words that are there. It asks
+// each on its own figure, figure 1's first, in the order a round draws
+// (backwards with every fraction at 0.99), at level 1 whatever the last
+// game reached, until it is clicked right; then a game starts afresh.
+TEST_F(GameSessionTest, PracticeAsksEachWordOnItsFigureUntilClickedRight)
+{
+    session.startPractice({});
+    EXPECT_EQ(session.phase(), Phase::Idle) << "practice over no words started";
+    session.start();
+    while (session.level() == 1)
+        session.phase() == Phase::Pausing ? session.pauseTick() : answer();
+    session.startPractice({{1, 9}});
+    EXPECT_FALSE(session.practising()) << "practice started in a game's pause";
+    while (session.phase() == Phase::Pausing)
+        session.pauseTick();
+    clickAt(Corner);
+    clickAt(Corner);
+    ended.clear();
+    seeds = 0;
+    QSignalSpy questions(&session, &GameSession::questionAsked), hints(&session, &GameSession::hintShown),
+        practised(&session, &GameSession::practiceEnded), lives(&session, &GameSession::livesChanged),
+        scores(&session, &GameSession::scoreChanged);
+    session.startPractice({{2, 4}, {1, 9}, {1, 10}, {2, 0}, {0, 201}, {1, 2}});
+    EXPECT_FALSE(timer("gameClock")->isActive()) << "the clock runs in practice";
+    session.start();
+    session.startPractice({{1, 0}});
+    session.mascotTick();
+    clickAt(Corner);
+    EXPECT_EQ(mascotFrame(), content::speakingMascot(1, 1)) << "the mascot did not speak again after a miss";
+    EXPECT_EQ(last(), cue(content::wordSound(1, 9))) << "the word was not said again after a miss";
+    int pauseTicks = 0;
+    for (int step = 0; step < 20 && session.phase() != Phase::Idle; ++step) {
+        if (session.phase() == Phase::Asking) {
+            answer();
+            continue;
+        }
+        EXPECT_EQ(last(), cue(content::CheerSound)) << "no cheer between the figures";
+        session.pauseTick();
+        ++pauseTicks;
+    }
+    const QList<QVariantList> expected = {{1, 9}, {1, 2}, {2, 4}, {2, 0}};
+    EXPECT_EQ(QList<QVariantList>(questions.begin(), questions.end()), expected) << "the words asked";
+    EXPECT_EQ(hints.size(), 4) << "not every word hinted";
+    EXPECT_EQ(pauseTicks, 6) << "the pause between the figures";
+    EXPECT_EQ(seeds, 2) << "each figure's order was not drawn afresh";
+    EXPECT_EQ(last(), cue(content::CheerSound)) << "no cheer at practice's end";
+    EXPECT_EQ(practised.size(), 1) << "practice did not end once";
+    EXPECT_TRUE(ended.isEmpty()) << "practice ended as a game, for the leaderboard";
+    EXPECT_TRUE(steps.isEmpty()) << "the time bar moved in practice";
+    EXPECT_TRUE(lives.isEmpty()) << "practice touched the lives";
+    EXPECT_TRUE(scores.isEmpty()) << "practice scored";
+    session.start();
+    EXPECT_EQ(session.figureNo(), 1) << "the game after practice on figure 2 starts there";
+    EXPECT_TRUE(timer("gameClock")->isActive()) << "the game after practice has no clock";
 }

@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "board_file.h"
+#include "children.h"
 #include "game_fixtures.h"
 #include "help_window.h"
 #include "leaderboard_window.h"
 #include "progress_window.h"
 #include "text_item.h"
+#include "word_record.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -125,4 +127,38 @@ TEST_F(GameWindowTest, ScreenReaderFindsWhatTheBoardShows)
     visit(QAccessible::queryAccessibleInterface(&window));
     for (const char *name : {"开始", "帮助", "小动物", "生命", "时间", "单词", "得分"})
         EXPECT_TRUE(names.contains(QString::fromUtf8(name))) << "no control named " << name;
+}
+
+// Practice has no time, lives or score to show, and keeps its answers in the
+// record without opening the leaderboard; the next game shows them again.
+TEST_F(GameWindowTest, PracticeHidesTimeLivesAndScore)
+{
+    // The record lists figure 1's words first, in list order: the tooth is tenth.
+    auto timesAsked = [] {
+        return progress::readRecord(progress::recordPath(progress::FirstChildId)).value(9).asked;
+    };
+    const QList<QWidget *> notInPractice =
+        window.findChildren<QWidget *>("life") + QList<QWidget *>{widget("timeBar"), widget("score")};
+    // Practice as the program starts, then after a game whose clock ran out.
+    for (const char *when : {"at the start", "after a game"}) {
+        SCOPED_TRACE(when);
+        const int asked = timesAsked();
+        window.startPractice({{1, 9}});
+        for (QWidget *label : notInPractice)
+            EXPECT_FALSE(label->isVisible()) << label->objectName().toStdString() << " shows in practice";
+        EXPECT_TRUE(item("hint")->isVisible()) << "no hint in practice";
+        EXPECT_TRUE(item("mascotPicture")->isVisible()) << "no mascot in practice";
+        answer();
+        EXPECT_EQ(timesAsked(), asked + 1) << "practice's answers not kept";
+        EXPECT_EQ(openChild<LeaderboardWindow>(), nullptr) << "practice opened the leaderboard";
+        click(widget("startButton"), {5, 5});
+        for (QWidget *label : notInPractice)
+            EXPECT_TRUE(label->isVisible())
+                << label->objectName().toStdString() << " hidden in the game after practice";
+        for (int tick = 0; tick < 479; ++tick)
+            session.clockTick();
+        auto *board = openChild<LeaderboardWindow>();
+        ASSERT_NE(board, nullptr) << "the game after practice did not end with its clock";
+        board->close();
+    }
 }
