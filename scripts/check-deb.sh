@@ -52,7 +52,8 @@ home=$XGAME_TMP/home board=$XGAME_TMP/home/.local/share/tovasel/mirafon1.tmp && 
 XGAME_AS=(env -u XDG_DATA_HOME) # the player is an ordinary user, who cannot write the program's folder
 if [ "$(id -u)" -eq 0 ]; then chown 65534:65534 "$home" && XGAME_AS+=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 else chmod a-w "$installed/usr/games"; fi
-XGAME_RUN=$(sed -n 's/^Exec=//p' "$installed/usr/share/applications/$id.desktop")
+# The entry's own command, not its actions'.
+XGAME_RUN=$(sed -n '/^\[Desktop Entry\]$/,/^\[/s/^Exec=//p' "$installed/usr/share/applications/$id.desktop")
 XGAME_ENV=(HOME="$home" PATH="$installed/usr/local/bin:$installed/usr/bin:/usr/bin:/bin:$installed/usr/local/games:$installed/usr/games")
 # The first game's name is kept; after a restart a score of 0 earns no place.
 for lost in "was not kept" "was lost after a restart"; do

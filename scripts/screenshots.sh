@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Plays one whole game of the real program under Xvfb, answering every
-# question right, and takes screenshots on the way: the start, a level-1
-# question with its hint, a level-2 question and the leaderboard at the end.
-# Usage: scripts/screenshots.sh OUTPUT_FOLDER [TOVASEL_BINARY]
+# question right, and takes screenshots on the way: the start, the help over
+# it, a level-1 question with its hint, a level-2 question and the
+# leaderboard at the end, in the texts of LOCALE (zh_TW.UTF-8) if given.
+# Usage: scripts/screenshots.sh OUTPUT_FOLDER [TOVASEL_BINARY [LOCALE]]
 # (the binary defaults to build/src/tovasel)
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,6 +16,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(mkdir -p "$1" && cd "$1" && pwd)
 binary=${2:-$root/build/src/tovasel}
 [ -x "$binary" ] || xgame_fail "no program at $binary: build it first"
+[ -z "${3:-}" ] || XGAME_ENV=(LANGUAGE= LC_ALL="$3")
 xgame_start "$binary" "$root"
 
 word_label=105x25+496+202
@@ -28,6 +30,11 @@ fail_with_shot()
 }
 
 xgame_shot "$out/1-start.png"
+xgame_click help
+xgame_until 10 eval 'help=$(xgame_ask find 帮助 || xgame_ask find 說明)' || xgame_fail "the help did not open"
+sleep 0.5
+xgame_shot "$shot" root && "$XGAME_IM/convert" "$shot" -crop "$(xgame_ask geometry "$XGAME_WID")" +repage "$out/1-help.png"
+xgame_dismiss "$help" || xgame_fail "the help did not close"
 xgame_click 521 257 # the start button
 
 # Level 1: the hint shows the word; keep how its written word looks, to
@@ -76,8 +83,8 @@ for figure in 1 2; do
 done
 
 # The completed game opens the leaderboard.
-board=$(timeout 10 xdotool search --sync --onlyvisible --name '^排行榜$' | head -n 1)
-[ -n "$board" ] || xgame_fail "the leaderboard did not open at the end of the game"
+# By its UTF-8 name: a locale the machine lacks leaves the legacy one garbled.
+board=$(xgame_ask find 排行榜 10) || xgame_fail "the leaderboard did not open at the end of the game"
 sleep 0.5
 xgame_shot "$out/4-leaderboard.png" root
 xdotool mousemove --window "$board" 100 60 click 1 type Lily

@@ -8,9 +8,9 @@
 #include "sdl_cue_player.h"
 #include "seams.h"
 #include "single_instance.h"
+#include "translation.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     // The texts are written in simplified Chinese; another language shows
     // where the program carries a translation for it.
     QTranslator translator;
-    if (translator.load(QLocale(), QStringLiteral("tovasel"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+    if (toolkit::loadTranslation(translator))
         QCoreApplication::installTranslator(&translator);
     // One game per board: a second start (a double click too many) brings
     // the running game forward instead of opening another over it. The

@@ -4,7 +4,9 @@
 # The real program under Xvfb: a right answer scores, a miss costs one life
 # and keeps the question, and the next game starts from a clean figure. The
 # window answers the desktop's pings within 100 ms all through a hit's and a
-# miss's hold. A game on a healthy machine prints nothing.
+# miss's hold. A game on a healthy machine prints nothing. The desktop's
+# language chooses the texts: under Hong Kong's the help opens in traditional
+# Chinese, under the mainland's in the source texts, each whole.
 # Usage: bash play_test.sh TOVASEL_BINARY SOURCE_DIR
 . "$(dirname "$0")/xgame.bash"
 xgame_start "$1" "$2"
@@ -46,4 +48,15 @@ clean() {
 }
 xgame_until 10 clean || xgame_fail "the next game shows more than the hint of word '$again' ($differ pixels differ)"
 [ ! -s "$XGAME_TMP/program.log" ] || xgame_fail "a healthy game printed: $(head -c 600 "$XGAME_TMP/program.log")"
-echo "word $word right, two misses on word $next, the next game showed only word $again's hint; slowest answers:$slowest"
+
+# The help's text ends above its label's last line (8, 8, 313 x 257): none is cut.
+xgame_quit 10 || xgame_fail "the game did not end when its window was closed"
+for language in zh_HK:說明 zh_CN:帮助; do
+    locale=${language%:*} title=${language#*:} && XGAME_ENV=(LANGUAGE= LC_ALL=$locale.UTF-8)
+    xgame_launch "$1" "$XGAME_TMP/$locale" && xgame_click help && help=$(xgame_ask find "$title" 10) ||
+        xgame_fail "under $locale help did not open as $title"
+    sleep 0.5 && import -window "$help" "$out-help-$locale.png"
+    [ "$(xgame_share "$out-help-$locale.png" 313x16+8+249 white)" = 1 ] || xgame_fail "the help's text is cut under $locale"
+    xgame_dismiss "$help" && xgame_quit 10 || xgame_fail "the game under $locale did not end"
+done
+echo "word $word right, two misses on word $next, the next game showed only word $again's hint; slowest answers:$slowest; help in both Chinese"

@@ -1,13 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Tovasel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "fonts.h"
 #include "game_fixtures.h"
 #include "help_window.h"
 #include "leaderboard_window.h"
 #include "progress_window.h"
+#include "translation.h"
 
 #include <QAbstractItemView>
+#include <QGlyphRun>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <QTranslator>
 
 namespace {
@@ -69,4 +73,39 @@ TEST_F(Translation, EveryChineseTextCanBeTranslated)
         }
         EXPECT_GT(marked, 0) << name << " has no text to translate";
     }
+}
+
+// The first language written in Chinese characters decides, by its script;
+// a list (LANGUAGE=en_US:zh_HK) is taken in turn.
+TEST(TraditionalChinese, HongKongAndMacaoReadTaiwansTexts)
+{
+    const std::pair<const char *, bool> rows[] = {
+        {"zh_TW", true},  {"zh_HK", true},  {"zh_MO", true},       {"zh_Hant", true},
+        {"yue_HK", true}, {"zh_CN", false}, {"zh_SG", false},      {"zh_Hans_HK", false},
+        {"en_US", false}, {"C", false},     {"en_US:zh_HK", true}, {"zh_CN:zh_TW", false},
+    };
+    for (auto [names, traditional] : rows) {
+        QStringList languages;
+        for (const QString &name : QString::fromLatin1(names).split(u':'))
+            languages << QLocale(name).uiLanguages();
+        EXPECT_EQ(toolkit::chineseFor(languages) == toolkit::Chinese::Traditional, traditional)
+            << names << " (" << languages.join(u' ').toStdString() << ") does not read "
+            << (traditional ? "traditional" : "simplified") << " Chinese";
+    }
+}
+
+// Under the traditional texts the characters the two share take Taiwan's
+// shapes; under the source texts the mainland's, as before.
+TEST(TraditionalChinese, TraditionalTextsTakeTaiwansFaces)
+{
+    for (auto [locale, face] : {std::pair{"zh_TW", "AR PL UMing TW"}, {"zh_CN", "AR PL UMing CN"}}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        QTextLayout layout(QStringLiteral("骨"), toolkit::songFont(9, false));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        EXPECT_EQ(layout.glyphRuns().value(0).rawFont().familyName().toStdString(), face)
+            << "the wrong Song face under " << locale;
+    }
+    QLocale::setDefault(QLocale::system());
 }
