@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>Children</name>
+    <message>
+        <source>小朋友</source>
+        <extracomment>The name of the first child, until a parent gives the real one.</extracomment>
+        <translation>小朋友</translation>
+    </message>
+    <message>
+        <source>名字不能是空的。</source>
+        <translation>名字不能是空的。</translation>
+    </message>
+    <message>
+        <source>名字太长了，最多 %1 个字。</source>
+        <extracomment>%1 is the longest name allowed, in characters.</extracomment>
+        <translation>名字太長了，最多 %1 個字。</translation>
+    </message>
+    <message>
+        <source>名字里不能有换行或控制字符。</source>
+        <translation>名字裡不能有換行或控制字元。</translation>
+    </message>
+    <message>
+        <source>已经有一个叫“%1”的孩子了。</source>
+        <extracomment>%1 is the name typed.</extracomment>
+        <translation>已經有一個叫「%1」的孩子了。</translation>
+    </message>
+</context>
+<context>
+    <name>ChildrenBar</name>
+    <message>
+        <source>现在玩的孩子：</source>
+        <extracomment>Before the list of children: the one chosen plays now.</extracomment>
+        <translation>現在玩的孩子：</translation>
+    </message>
+    <message>
+        <source>添加孩子</source>
+        <extracomment>Adds a child, who gets a record of their own.</extracomment>
+        <translation>新增孩子</translation>
+    </message>
+    <message>
+        <source>改名</source>
+        <extracomment>Gives the chosen child another name.</extracomment>
+        <translation>改名</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <extracomment>Removes the chosen child and their record, after asking.</extracomment>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>确定要删除“%1”吗？这个孩子的全部学习记录也会删除，无法恢复。</source>
+        <extracomment>%1 is the child&apos;s name.</extracomment>
+        <translation>確定要刪除「%1」嗎？這個孩子的全部學習紀錄也會刪除，無法復原。</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>A game that teaches young children the English words for the parts of the body.</source>
@@ -16,14 +74,50 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Print how often each word was asked and answered right at the first click, and exit.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1: %2
 Try &apos;%1 --help&apos; for the options.
 </source>
         <extracomment>%1 is the program&apos;s name, %2 the parser&apos;s error.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a child&apos;s name cannot be empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a child&apos;s name has at most %1 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a child&apos;s name cannot hold line breaks or control characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is already a child named %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print how often each word was asked and answered right at the first click, and exit; the table of the child who played last, or of the child named with --child.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play for the child named, who is added if new.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the children&apos;s names, one a line, and exit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Practise the words the child misses, without clock or score.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is no child named %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -112,6 +206,23 @@ Try &apos;%1 --help&apos; for the options.
     </message>
 </context>
 <context>
+    <name>NameDialog</name>
+    <message>
+        <source>孩子的名字：</source>
+        <extracomment>Above the box where a parent types a child&apos;s name.</extracomment>
+        <translation>孩子的名字：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <extracomment>Keeps the name typed.</extracomment>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>ProgressWindow</name>
     <message>
         <source>单词</source>
@@ -157,16 +268,31 @@ Try &apos;%1 --help&apos; for the options.
         <translation>清除紀錄</translation>
     </message>
     <message>
-        <source>确定要清除全部学习记录吗？清除后无法恢复。</source>
-        <translation>確定要清除全部學習紀錄嗎？清除後就無法復原。</translation>
-    </message>
-    <message>
         <source>清除</source>
         <translation>清除</translation>
     </message>
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>练习</source>
+        <extracomment>Starts a game that asks only the words the child misses.</extracomment>
+        <translation>練習</translation>
+    </message>
+    <message>
+        <source>问过的单词都会了，没有要练习的。</source>
+        <extracomment>Beside the disabled practice button: every word asked so far was known.</extracomment>
+        <translation>問過的單字都會了，沒有要練習的。</translation>
+    </message>
+    <message>
+        <source>还没有问过单词，没有要练习的。</source>
+        <translation>還沒有問過單字，沒有要練習的。</translation>
+    </message>
+    <message>
+        <source>确定要清除“%1”的全部学习记录吗？清除后无法恢复。</source>
+        <extracomment>%1 is the child&apos;s name.</extracomment>
+        <translation>確定要清除「%1」的全部學習紀錄嗎？清除後無法復原。</translation>
     </message>
 </context>
 </TS>
