@@ -6,7 +6,9 @@
 # word twice leaves that word asked once and never right at the first click,
 # for --progress and for the parents' window (Ctrl+P), where its part shows
 # red and a word never asked grey. The record kept before there were children
-# is the first child's; a second child's games are kept apart from it.
+# is the first child's; a second child's games are kept apart from it. Her
+# practice game asks her one weak word, the one she missed, with its hint,
+# and ends at its right answer without a leaderboard.
 # Usage: bash progress_test.sh TOVASEL_BINARY SOURCE_DIR
 . "$(dirname "$0")/xgame.bash"
 xgame_display "$2"
@@ -51,3 +53,14 @@ hers=$(tovasel --progress) # she played last
 [ "$(grep -c '	1	1$' <<<"$hers")$(grep -c '	1	0$' <<<"$hers")$(grep -c '	0	0$' <<<"$hers")" = 1118 ] ||
     xgame_fail "小红's table is not one word right, one missed, the others never asked: $hers"
 [ "$(tovasel --progress --child 小朋友)" = "$table" ] || xgame_fail "小红's game changed the first child's record"
+
+# Her practice: the word she missed, alone.
+weak=$(grep '	1	0$' <<<"$hers" | cut -f1)
+xgame_quit 10 || xgame_fail "the game did not end"
+XGAME_RUN="./tovasel --practice" xgame_launch "$1"
+asked=$(xgame_wait_hint "$XGAME_TMP/practice.png" 1 "" 20) || xgame_fail "practice showed no hint"
+[ "${XGAME_WORDS_1[$asked]}" = "$weak" ] || xgame_fail "practice asked '${XGAME_WORDS_1[$asked]}', not the weak '$weak'"
+xgame_click "1.$asked"
+xgame_until 10 eval 'tovasel --progress | grep -qx "$weak	2	1"' || xgame_fail "practice did not end at its one right answer, or its answer was not kept"
+xgame_ask find 排行榜 2 >/dev/null && xgame_fail "practice opened the leaderboard"
+xgame_quit 10 && xgame_clean "$XGAME_TMP/program.log" || xgame_fail "the game did not end cleanly after practice"
