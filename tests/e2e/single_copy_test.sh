@@ -47,6 +47,10 @@ xgame_dismiss "$help" || xgame_fail "help did not close"
 # A later start that names a child hands the child over: the game plays for her.
 XGAME_RUN="./tovasel --child 小红" second_start "$XGAME_TMP" "$bus" "naming a child"
 xgame_until 5 eval 'xgame_ask find "Tovasel - 小红" >/dev/null' || xgame_fail "the running game does not play for the child named"
+# Practice asked of the running game, for a child with nothing to practise: the parents' window says why.
+XGAME_RUN="./tovasel --practice" second_start "$XGAME_TMP" "$bus" "asking for practice"
+parents=$(xgame_ask find 学习进度 5) || xgame_fail "practice without weak words did not open the parents' window"
+xgame_dismiss "$parents" || xgame_fail "the parents' window did not close"
 
 # replaced PID FOLDER BUS WHEN: once PID is killed, a start in FOLDER opens a window and a second one does not.
 replaced() { kill -9 "$1" && wait "$1" 2>/dev/null; first_start "${@:2}" && second_start "${@:2}"; }
