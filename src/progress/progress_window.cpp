@@ -5,6 +5,7 @@
 
 #include "children.h"
 #include "fonts.h"
+#include "report.h"
 #include "tinted_figure.h"
 #include "window_manager.h"
 #include "word_record.h"
@@ -59,15 +60,9 @@ QTableWidget *newWordTable(QWidget *parent)
     table->verticalHeader()->setDefaultSectionSize(RowHeight);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setFixedHeight(RowHeight + 2);
-    QStringList headings;
-    for (int column = 0; column < table->columnCount(); ++column) {
+    for (int column = 0; column < table->columnCount(); ++column)
         table->setColumnWidth(column, ColumnWidths[column % ColumnWidths.size()]);
-        //: Column headings: the word, times asked, times right at the first click.
-        headings << (column % 3 == 0   ? ProgressWindow::tr("单词")
-                     : column % 3 == 1 ? ProgressWindow::tr("次数")
-                                       : ProgressWindow::tr("一次答对"));
-    }
-    table->setHorizontalHeaderLabels(headings);
+    table->setHorizontalHeaderLabels(progress::wordTableHeadings() + progress::wordTableHeadings());
     table->setFixedSize(FigureSize, TableHeight);
     return table;
 }

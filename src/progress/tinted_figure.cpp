@@ -102,6 +102,8 @@ QImage tintedFigure(int figureNo, const Record &record, int ratio)
         tintPainter.drawImage(area.topLeft(), mask);
     }
     tintPainter.end();
+    // Drawn over the figure pixel for pixel, also at twice the size.
+    tint.setDevicePixelRatio(figure.devicePixelRatio());
     QPainter figurePainter(&figure);
     figurePainter.setOpacity(0.6);
     figurePainter.drawImage(0, 0, tint);
