@@ -6,6 +6,7 @@
 #include "children.h"
 #include "fonts.h"
 #include "report.h"
+#include "report_saver.h"
 #include "tinted_figure.h"
 #include "window_manager.h"
 #include "word_record.h"
@@ -135,10 +136,18 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     clearButton_->setObjectName(QStringLiteral("clearButton"));
     clearButton_->setFixedSize(100, ButtonHeight);
     connect(clearButton_, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
+    //: Saves what the window shows as a picture or a document, to keep or print.
+    auto *saveButton = new QPushButton(tr("保存报告"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setFixedSize(100, ButtonHeight);
+    auto *reportSaver = new ReportSaver(this);
+    connect(saveButton, &QPushButton::clicked, reportSaver,
+            [reportSaver] { reportSaver->chooseFile(progress::readChildren().currentChild()); });
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(Margin, 0, Margin, Margin);
     bar->addWidget(newLegend());
     bar->addStretch();
+    bar->addWidget(saveButton);
     bar->addWidget(clearButton_);
 
     auto *layout = new QVBoxLayout(this);

@@ -2,12 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue.h"
+#include "children.h"
+#include "progress_window.h"
 #include "report.h"
 #include "tinted_figure.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -144,4 +152,42 @@ TEST(Report, SuggestedFileNameTakesAnyChildsName)
         EXPECT_EQ(reportFileName(QString::fromUtf8(name), Day).toStdString(),
                   std::string(expected) + "-学习进度-2026-12-07")
             << "for the name " << name;
+}
+
+// The file dialog leaves the game's loop running: the click returns with it open.
+TEST(Report, ButtonAsksWhereAndSaves)
+{
+    ASSERT_EQ(int(chooseChild(QStringLiteral("小明"))), int(NameProblem::None)) << "cannot set up the child";
+    QTemporaryDir folder;
+    QWidget opener;
+    opener.show();
+    ProgressWindow window(&opener);
+    window.open();
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("saveButton"));
+    ASSERT_TRUE(button) << "the window has no button to save a report";
+    QTimer nestedLoop; // ends a dialog that would hold the click, so that the test fails, not hangs
+    nestedLoop.callOnTimeout([&window] { window.findChild<QDialog *>()->reject(); });
+    nestedLoop.start(5000);
+    QTest::mouseClick(button, Qt::LeftButton);
+    nestedLoop.stop();
+    auto *dialog = window.findChild<QFileDialog *>();
+    ASSERT_TRUE(dialog && dialog->isVisible()) << "the button opened no file dialog";
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+              "小明-学习进度-" + QDate::currentDate().toString(Qt::ISODate) + ".png")
+        << "the suggested name";
+
+    // PDF chosen from the list, a name typed without its suffix.
+    auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    ASSERT_TRUE(types) << "the file dialog has no list of types";
+    QTest::keyClick(types, Qt::Key_Down);
+    dialog->selectFile(folder.filePath(QStringLiteral("报告")));
+    static_cast<QDialog *>(dialog)->accept(); // Qt hides its own
+    const QString pdf = folder.filePath(QStringLiteral("报告.pdf"));
+    EXPECT_TRUE(contents(pdf).startsWith("%PDF-")) << "no PDF under the name typed";
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    dialog->selectFile(folder.filePath(QStringLiteral("报告.txt")));
+    static_cast<QDialog *>(dialog)->accept();
+    const auto *refusal = window.findChild<QMessageBox *>(QStringLiteral("reportNotSaved"));
+    EXPECT_TRUE(refusal && refusal->isVisible()) << "a failed save told the parents nothing";
 }
