@@ -10,7 +10,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt
                 libxcb1-dev fonts-arphic-uming)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file
-               qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin python3-numpy python3-pil)
+               qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin python3-numpy python3-pil poppler-utils)
 # Licences and the package's checkers; a real input method for typing Chinese names.
 test_packages+=(reuse lintian ibus ibus-libpinyin dbus-x11)
 # Private session buses for one game per board, and a launcher's call on one.

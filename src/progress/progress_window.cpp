@@ -3,10 +3,12 @@
 
 #include "progress_window.h"
 
-#include "catalogue.h"
 #include "children.h"
 #include "children_bar.h"
 #include "fonts.h"
+#include "report.h"
+#include "report_saver.h"
+#include "tinted_figure.h"
 #include "window_manager.h"
 #include "word_record.h"
 
@@ -15,12 +17,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
-#include <QSvgRenderer>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -50,83 +50,6 @@ constexpr QSize SheetSize(Margin + 2 * (FigureSize + Margin),
 constexpr int TopBarHeight = Margin + ButtonHeight;
 constexpr QSize WindowSize(SheetSize.width(), TopBarHeight + SheetSize.height() + LegendHeight + Margin);
 
-} // namespace
-
-QColor progress::knowledgeColour(Knowledge knowledge)
-{
-    switch (knowledge) {
-    case progress::Knowledge::Good:
-        return QColor(0x1f, 0xb0, 0x3a);
-    case progress::Knowledge::Fair:
-        return QColor(0xf5, 0xa0, 0x10);
-    case progress::Knowledge::Weak:
-        return QColor(0xe0, 0x10, 0x10);
-    case progress::Knowledge::NeverAsked:
-        break;
-    }
-    return QColor(0x90, 0x90, 0x90);
-}
-
-namespace {
-
-// The figure with each word's part, in the shape its drawing gives it,
-// tinted by how well the word is known.
-QImage tintedFigure(int figureNo, const progress::Record &record, int ratio)
-{
-    QImage figure = content::pictureImage(content::figurePicture(figureNo), ratio)
-                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QSvgRenderer drawing(QStringLiteral(":/drawings/%1.svg").arg(content::figurePicture(figureNo)));
-    if (figure.isNull() || !drawing.isValid())
-        return figure;
-    const QRectF view = drawing.viewBoxF();
-    const QTransform toImage =
-        QTransform::fromTranslate(-view.left(), -view.top()) *
-        QTransform::fromScale(figure.width() / view.width(), figure.height() / view.height());
-    struct Part
-    {
-        QString id;
-        QRectF bounds; // image pixels
-        QColor colour;
-    };
-    QList<Part> parts;
-    for (const progress::WordCount &entry : record) {
-        const QString id = QStringLiteral("part-") + entry.word;
-        if (entry.figureNo != figureNo || !drawing.elementExists(id))
-            continue;
-        const QRectF bounds = drawing.transformForElement(id).mapRect(drawing.boundsOnElement(id));
-        parts.append({id, toImage.mapRect(bounds),
-                      progress::knowledgeColour(progress::knowledge(entry.asked, entry.right))});
-    }
-    // Parts lie inside others (the eye inside the head): the big ones first,
-    // so that each small one shows its own colour.
-    std::sort(parts.begin(), parts.end(), [](const Part &a, const Part &b) {
-        return a.bounds.width() * a.bounds.height() > b.bounds.width() * b.bounds.height();
-    });
-    QImage tint(figure.size(), QImage::Format_ARGB32_Premultiplied);
-    tint.fill(Qt::transparent);
-    QPainter tintPainter(&tint);
-    for (const Part &part : parts) {
-        const QRect area = part.bounds.toAlignedRect() & tint.rect();
-        if (area.isEmpty())
-            continue;
-        QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
-        mask.fill(Qt::transparent);
-        QPainter maskPainter(&mask);
-        maskPainter.setRenderHint(QPainter::Antialiasing);
-        maskPainter.translate(-area.topLeft());
-        drawing.render(&maskPainter, part.id, part.bounds);
-        maskPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        maskPainter.fillRect(QRect(area.topLeft(), area.size()), part.colour);
-        maskPainter.end();
-        tintPainter.drawImage(area.topLeft(), mask);
-    }
-    tintPainter.end();
-    QPainter figurePainter(&figure);
-    figurePainter.setOpacity(0.6);
-    figurePainter.drawImage(0, 0, tint);
-    return figure;
-}
-
 QTableWidget *newWordTable(QWidget *parent)
 {
     auto *table = new QTableWidget(RowsPerBlock, 2 * int(ColumnWidths.size()), parent);
@@ -141,15 +64,9 @@ QTableWidget *newWordTable(QWidget *parent)
     table->verticalHeader()->setDefaultSectionSize(RowHeight);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setFixedHeight(RowHeight + 2);
-    QStringList headings;
-    for (int column = 0; column < table->columnCount(); ++column) {
+    for (int column = 0; column < table->columnCount(); ++column)
         table->setColumnWidth(column, ColumnWidths[column % ColumnWidths.size()]);
-        //: Column headings: the word, times asked, times right at the first click.
-        headings << (column % 3 == 0   ? ProgressWindow::tr("单词")
-                     : column % 3 == 1 ? ProgressWindow::tr("次数")
-                                       : ProgressWindow::tr("一次答对"));
-    }
-    table->setHorizontalHeaderLabels(headings);
+    table->setHorizontalHeaderLabels(progress::wordTableHeadings() + progress::wordTableHeadings());
     table->setFixedSize(FigureSize, TableHeight);
     return table;
 }
@@ -171,16 +88,9 @@ QMargins expectedFrame(const QWidget *opener)
 // Says what the colours mean, in the colours the figures and tables show.
 QWidget *newLegend()
 {
-    const std::array<std::pair<progress::Knowledge, QString>, 4> entries{{
-        //: Legend, green: right at the first click more than 80 % of the time.
-        {progress::Knowledge::Good, ProgressWindow::tr("掌握得好：一次答对超过八成")},
-        //: Legend, amber: right at the first click 50 % to 80 % of the time.
-        {progress::Knowledge::Fair, ProgressWindow::tr("还要巩固：一次答对五到八成")},
-        //: Legend, red: right at the first click less than 50 % of the time.
-        {progress::Knowledge::Weak, ProgressWindow::tr("需要多练：一次答对不到五成")},
-        //: Legend, grey: the word was never asked.
-        {progress::Knowledge::NeverAsked, ProgressWindow::tr("还没问过")},
-    }};
+    const std::array<progress::Knowledge, 4> entries{progress::Knowledge::Good, progress::Knowledge::Fair,
+                                                     progress::Knowledge::Weak,
+                                                     progress::Knowledge::NeverAsked};
     auto *legend = new QWidget;
     legend->setFixedHeight(LegendHeight);
     auto *layout = new QGridLayout(legend);
@@ -189,7 +99,7 @@ QWidget *newLegend()
     layout->setVerticalSpacing(LegendHeight - 2 * LegendRowHeight);
     layout->setColumnMinimumWidth(2, 2 * Margin);
     for (int entry = 0; entry < int(entries.size()); ++entry) {
-        const auto &[knowledge, text] = entries[entry];
+        const progress::Knowledge knowledge = entries[entry];
         QPixmap colour(SwatchSize, SwatchSize);
         colour.fill(progress::knowledgeColour(knowledge));
         auto *swatch = new QLabel;
@@ -198,7 +108,7 @@ QWidget *newLegend()
         const int row = entry / 2;
         const int column = entry % 2 * 3;
         layout->addWidget(swatch, row, column);
-        layout->addWidget(new QLabel(text), row, column + 1);
+        layout->addWidget(new QLabel(progress::knowledgeMeaning(knowledge)), row, column + 1);
     }
     return legend;
 }
@@ -229,10 +139,18 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     clearButton_->setObjectName(QStringLiteral("clearButton"));
     clearButton_->setFixedSize(100, ButtonHeight);
     connect(clearButton_, &QPushButton::clicked, this, &ProgressWindow::clearRecord);
+    //: Saves what the window shows as a picture or a document, to keep or print.
+    auto *saveButton = new QPushButton(tr("保存报告"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setFixedSize(100, ButtonHeight);
+    auto *reportSaver = new ReportSaver(this);
+    connect(saveButton, &QPushButton::clicked, reportSaver,
+            [reportSaver] { reportSaver->chooseFile(progress::readChildren().currentChild()); });
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(Margin, 0, Margin, Margin);
     bar->addWidget(newLegend());
     bar->addStretch();
+    bar->addWidget(saveButton);
     bar->addWidget(clearButton_);
 
     childrenBar_ = new ChildrenBar;
@@ -310,7 +228,7 @@ void ProgressWindow::showRecord()
     const int ratio = devicePixelRatioF() > 1.0 ? 2 : 1;
     for (int side = 0; side < 2; ++side) {
         const int figureNo = side + 1;
-        QPixmap figure = QPixmap::fromImage(tintedFigure(figureNo, record, ratio));
+        QPixmap figure = QPixmap::fromImage(progress::tintedFigure(figureNo, record, ratio));
         figure.setDevicePixelRatio(ratio);
         figureLabels_[side]->setPixmap(figure);
 
@@ -327,7 +245,7 @@ void ProgressWindow::showRecord()
                 item->setTextAlignment(cell == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
                 if (cell == 0)
                     item->setForeground(
-                        progress::knowledgeColour(progress::knowledge(entry.asked, entry.right)).darker(130));
+                        progress::knowledgeTextColour(progress::knowledge(entry.asked, entry.right)));
                 table->setItem(row, column + cell, item);
             }
         }

@@ -8,16 +8,9 @@
 #include <array>
 
 class ChildrenBar;
-class QColor;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-
-namespace progress {
-enum class Knowledge;
-// The colour of a word's part, its word and its legend entry.
-QColor knowledgeColour(Knowledge knowledge);
-} // namespace progress
 
 // The parents' picture of what the child knows: both figures with each
 // word's part tinted by how well it is known, and each figure's words, the

@@ -5,6 +5,7 @@
 #include "children.h"
 #include "progress_window.h"
 #include "tally.h"
+#include "tinted_figure.h"
 #include "word_record.h"
 
 #include <QApplication>
