@@ -294,5 +294,90 @@ Try &apos;%1 --help&apos; for the options.
         <extracomment>%1 is the child&apos;s name.</extracomment>
         <translation>確定要清除「%1」的全部學習紀錄嗎？清除後無法復原。</translation>
     </message>
+    <message>
+        <source>保存报告</source>
+        <extracomment>Saves what the window shows as a picture or a document, to keep or print.</extracomment>
+        <translation>儲存報告</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>%1年%2月%3日</source>
+        <extracomment>The date in the report&apos;s title: year, month, day.</extracomment>
+        <translation>%1年%2月%3日</translation>
+    </message>
+    <message>
+        <source>%1的学习进度（%2）</source>
+        <extracomment>The report&apos;s title line: the child&apos;s name, then the date.</extracomment>
+        <translation>%1的學習進度（%2）</translation>
+    </message>
+    <message>
+        <source>%1-学习进度-%2</source>
+        <extracomment>The report&apos;s suggested file name: the child&apos;s name, then the date.</extracomment>
+        <translation>%1-學習進度-%2</translation>
+    </message>
+    <message>
+        <source>报告只能保存为 PNG 图片（.png）或 PDF 文档（.pdf）。</source>
+        <translation>報告只能儲存為 PNG 圖片（.png）或 PDF 文件（.pdf）。</translation>
+    </message>
+    <message>
+        <source>报告没能画出来。</source>
+        <translation>報告無法繪製。</translation>
+    </message>
+    <message>
+        <source>无法在这里建立文件：%1</source>
+        <translation>無法在這裡建立檔案：%1</translation>
+    </message>
+    <message>
+        <source>文件没能完整写入：%1</source>
+        <translation>檔案無法完整寫入：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ReportSaver</name>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <extracomment>The file types a report is saved as, in the file dialog.</extracomment>
+        <translation>PNG 圖片 (*.png)</translation>
+    </message>
+    <message>
+        <source>PDF 文档 (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <extracomment>The file dialog&apos;s title, as the button that opens it.</extracomment>
+        <translation>儲存報告</translation>
+    </message>
+    <message>
+        <source>位置：</source>
+        <translation>位置：</translation>
+    </message>
+    <message>
+        <source>文件名：</source>
+        <translation>檔案名稱：</translation>
+    </message>
+    <message>
+        <source>文件类型：</source>
+        <translation>檔案類型：</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>报告没能保存到 %1。</source>
+        <extracomment>Where a report could not be saved; the reason follows.</extracomment>
+        <translation>報告無法儲存到 %1。</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
 </context>
 </TS>
