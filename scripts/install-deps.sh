@@ -7,7 +7,7 @@
 set -euo pipefail
 
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools libsdl2-dev
-                libxcb1-dev fonts-arphic-uming)
+                libxcb1-dev fonts-arphic-uming qt6-translations-l10n)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick pocketsphinx pocketsphinx-en-us sox python3
                clang-format clang libclang-rt-14-dev valgrind appstream desktop-file-utils dpkg-dev file
                qt6-base-private-dev pulseaudio pulseaudio-utils librsvg2-bin python3-numpy python3-pil poppler-utils)

@@ -35,6 +35,9 @@ int main(int argc, char *argv[])
     QTranslator translator;
     if (toolkit::loadTranslation(translator))
         QCoreApplication::installTranslator(&translator);
+    QTranslator qtTranslator;
+    if (toolkit::loadQtTranslation(qtTranslator))
+        QCoreApplication::installTranslator(&qtTranslator);
     // One game per board: a second start (a double click too many) brings
     // the running game forward instead of opening another over it. The
     // session bus answers while the window is made, before it shows.

@@ -151,6 +151,7 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     bar->addWidget(newLegend());
     bar->addStretch();
     bar->addWidget(saveButton);
+    bar->addSpacing(Margin);
     bar->addWidget(clearButton_);
 
     childrenBar_ = new ChildrenBar;
@@ -160,6 +161,8 @@ ProgressWindow::ProgressWindow(QWidget *opener)
     });
     practiceNote_ = new QLabel;
     practiceNote_->setObjectName(QStringLiteral("practiceNote"));
+    // On a narrow screen it takes two lines rather than widen the window.
+    practiceNote_->setWordWrap(true);
     //: Starts a game that asks only the words the child misses.
     practiceButton_ = new QPushButton(tr("练习"));
     practiceButton_->setObjectName(QStringLiteral("practiceButton"));

@@ -3,6 +3,7 @@
 
 #include "translation.h"
 
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -35,6 +36,14 @@ bool loadTranslation(QTranslator &translator)
     // Qt's own lookup by locale would take zh_HK for a language of its own.
     return desktopChinese() == Chinese::Traditional &&
            translator.load(QStringLiteral("tovasel_zh_TW"), QStringLiteral(":/i18n"));
+}
+
+bool loadQtTranslation(QTranslator &translator)
+{
+    // The interface is Chinese in every locale: so are Qt's own texts in it.
+    return translator.load(desktopChinese() == Chinese::Traditional ? QStringLiteral("qtbase_zh_TW")
+                                                                    : QStringLiteral("qtbase_zh_CN"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 } // namespace toolkit

@@ -26,5 +26,9 @@ Chinese desktopChinese();
 // Loads the desktop's translation from the program's resources; false where
 // the source texts show.
 bool loadTranslation(QTranslator &translator);
+// Loads Qt's own texts (the file dialog's, the message boxes') in the same
+// Chinese, where Qt's translations are installed; false where they are not,
+// and Qt's English shows.
+bool loadQtTranslation(QTranslator &translator);
 
 } // namespace toolkit
