@@ -5,10 +5,9 @@
 
 #include "board_view.h"
 
+#include <QList>
 #include <QString>
 #include <QWidget>
-
-#include <QList>
 
 #include <array>
 #include <utility>
