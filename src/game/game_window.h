@@ -5,11 +5,10 @@
 
 #include "board_view.h"
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 #include <QWidget>
-
-#include <QList>
 
 #include <array>
 #include <utility>
