@@ -54,7 +54,7 @@ void ReportSaver::chooseFile(const progress::Child &child)
         fileDialog_ = new QFileDialog(window_, tr("保存报告"), startFolder());
         fileDialog_->setAcceptMode(QFileDialog::AcceptSave);
         fileDialog_->setNameFilters(nameFilters());
-        // Qt's own words are not translated here.
+        // Ours, whether or not Qt's own translations are installed.
         fileDialog_->setLabelText(QFileDialog::LookIn, tr("位置："));
         fileDialog_->setLabelText(QFileDialog::FileName, tr("文件名："));
         fileDialog_->setLabelText(QFileDialog::FileType, tr("文件类型："));
