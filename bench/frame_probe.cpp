@@ -36,17 +36,18 @@ Window findViewable(Display *display, const char *title)
         return 0;
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes;
-        char *name = nullptr;
+        XTextProperty name{};
+        // The title as set, in whatever encoding: a Chinese child's name
+        // makes it compound text, whose Latin start stays plain bytes.
         if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            XFetchName(display, children[i], &name) && name != nullptr) {
+            XGetWMName(display, children[i], &name) && name.value != nullptr) {
             // The game names the child who plays after its own name: "Tovasel - 小明".
-            const std::size_t length = std::strlen(title);
-            if (std::strncmp(name, title, length) == 0 &&
-                (name[length] == '\0' || std::strncmp(name + length, " - ", 3) == 0))
+            const std::string text(reinterpret_cast<const char *>(name.value), name.nitems);
+            if (text == title || text.rfind(std::string(title) + " - ", 0) == 0)
                 found = children[i];
         }
-        if (name != nullptr)
-            XFree(name);
+        if (name.value != nullptr)
+            XFree(name.value);
     }
     if (children != nullptr)
         XFree(children);
