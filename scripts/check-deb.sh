@@ -40,9 +40,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6gui6 libqt6core6 libsdl2-2.0-0 fonts-arphic-uming; do
   grep -q "$d" <<<"$depends" || xgame_fail "Depends lacks $d: $depends"; done
 [ "$(dpkg-deb -f "$deb" Package Recommends Architecture)" = "Package: tovasel
-Recommends: fcitx5-frontend-qt6, qt6-wayland
+Recommends: fcitx5-frontend-qt6, qt6-wayland, qt6-translations-l10n
 Architecture: $(dpkg --print-architecture)" ] ||
-  xgame_fail "package, recommends (fcitx5 and Wayland reach Qt 6 only through them) or architecture"
+  xgame_fail "package, recommends (fcitx5 and Wayland reach Qt 6 only through them, Qt's own texts are Chinese only with its translations) or architecture"
 echo "package: $(basename "$deb"), depends: $depends"
 
 installed=
