@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <optional>
 
 namespace progress {
 namespace {
