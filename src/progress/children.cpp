@@ -3,12 +3,12 @@
 
 #include "children.h"
 
+#include "kept_file.h"
 #include "progress_log.h"
 #include "stored_file.h"
 #include "word_record.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -128,25 +128,14 @@ Children readChildren(const QString &path)
     if (const std::optional<Children> children = parseChildren(bytes); children && !children->list.isEmpty())
         return *children;
     // Kept for a person to mend; the next change writes a new list over it.
-    const QString aside = path + QStringLiteral(".damaged");
-    if (storage::replaceStoredFile(aside, bytes, &reason))
-        qCWarning(lcProgress, "the list of children %s is damaged; it is kept as %s", qUtf8Printable(path),
-                  qUtf8Printable(aside));
-    else
-        qCWarning(lcProgress, "the list of children %s is damaged; it cannot be kept aside as %s: %s",
-                  qUtf8Printable(path), qUtf8Printable(aside), qUtf8Printable(reason));
+    keepDamaged(damagedRecordPath(path), bytes,
+                QStringLiteral("the list of children %1 is damaged").arg(path));
     return firstChildOnly();
 }
 
 bool writeChildren(const Children &children, const QString &path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QString reason;
-    if (!storage::replaceStoredFile(path, formatChildren(children), &reason)) {
-        qCWarning(lcProgress, "cannot save %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
-        return false;
-    }
-    return true;
+    return keepFile(path, formatChildren(children));
 }
 
 QString tidyName(const QString &typed)

@@ -90,13 +90,19 @@ NameDialog *ChildrenBar::nameDialog(NameDialog *&dialog, const QString &title, b
     return dialog;
 }
 
+// Every change is kept, shown, and said to the game, which reads who plays.
+void ChildrenBar::keep(const progress::Children &children)
+{
+    progress::writeChildren(children);
+    showChildren();
+    emit playerChanged();
+}
+
 void ChildrenBar::choose(int index)
 {
     progress::Children children = progress::readChildren();
     children.current = childBox_->itemData(index).toInt();
-    progress::writeChildren(children);
-    showChildren();
-    emit playerChanged();
+    keep(children);
 }
 
 // A child added plays now: a parent adds a child to let them play.
@@ -106,9 +112,7 @@ void ChildrenBar::addChild(const QString &name)
     if (progress::nameProblem(children, name) != progress::NameProblem::None)
         return;
     children.current = progress::addChild(children, name);
-    progress::writeChildren(children);
-    showChildren();
-    emit playerChanged();
+    keep(children);
 }
 
 void ChildrenBar::renameChild(const QString &name)
@@ -118,9 +122,7 @@ void ChildrenBar::renameChild(const QString &name)
     if (progress::nameProblem(children, name, id) != progress::NameProblem::None)
         return;
     progress::renameChild(children, id, name);
-    progress::writeChildren(children);
-    showChildren();
-    emit playerChanged();
+    keep(children);
 }
 
 void ChildrenBar::askRemove()
@@ -145,7 +147,5 @@ void ChildrenBar::removeChild()
     const int id = childBox_->currentData().toInt();
     if (!progress::removeChild(children, id))
         return;
-    progress::writeChildren(children);
-    showChildren();
-    emit playerChanged();
+    keep(children);
 }

@@ -6,6 +6,9 @@
 #include <QWidget>
 
 class NameDialog;
+namespace progress {
+struct Children;
+}
 class QComboBox;
 class QPushButton;
 
@@ -27,6 +30,7 @@ signals:
     void playerChanged();
 
 private:
+    void keep(const progress::Children &children);
     void choose(int index);
     void addChild(const QString &name);
     void renameChild(const QString &name);

@@ -259,16 +259,16 @@ void ProgressWindow::clearRecord()
 {
     // Buttons named in Chinese, as Qt's own Yes and No are not translated
     // here; a slip of the hand keeps the record.
+    const progress::Child child = progress::readChildren().currentChild();
     QMessageBox question(QMessageBox::Question, clearButton_->text(),
                          //: %1 is the child's name.
-                         tr("确定要清除“%1”的全部学习记录吗？清除后无法恢复。")
-                             .arg(progress::readChildren().currentChild().name),
+                         tr("确定要清除“%1”的全部学习记录吗？清除后无法恢复。").arg(child.name),
                          QMessageBox::NoButton, this);
     const QPushButton *clear = question.addButton(tr("清除"), QMessageBox::AcceptRole);
     question.setDefaultButton(question.addButton(tr("取消"), QMessageBox::RejectRole));
     question.exec();
     if (question.clickedButton() != clear)
         return;
-    progress::writeRecord(progress::freshRecord(), progress::recordPath(progress::readChildren().current));
+    progress::writeRecord(progress::freshRecord(), progress::recordPath(child.id));
     showRecord();
 }

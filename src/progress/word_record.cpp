@@ -4,11 +4,10 @@
 #include "word_record.h"
 
 #include "catalogue.h"
+#include "kept_file.h"
 #include "progress_log.h"
 #include "stored_file.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -129,29 +128,15 @@ Record readRecord(const QString &path)
     const QString lost = damaged < 0
                              ? QStringLiteral("it is not a record, and starts afresh")
                              : QStringLiteral("%1 damaged lines count as words never asked").arg(damaged);
-    // Kept before the next save replaces it; once is enough for the same bytes.
-    const QString aside = damagedRecordPath(path);
-    QByteArray keptAside;
-    if ((storage::readStoredFile(aside, MaxAsideBytes, keptAside) && keptAside == bytes) ||
-        storage::replaceStoredFile(aside, bytes, &reason)) {
-        qCWarning(lcProgress, "the record %s is damaged: %s; the damaged file is kept as %s",
-                  qUtf8Printable(path), qUtf8Printable(lost), qUtf8Printable(aside));
-    } else {
-        qCWarning(lcProgress, "the record %s is damaged: %s; it cannot be kept aside as %s: %s",
-                  qUtf8Printable(path), qUtf8Printable(lost), qUtf8Printable(aside), qUtf8Printable(reason));
-    }
+    // Kept before the next save replaces it.
+    keepDamaged(damagedRecordPath(path), bytes,
+                QStringLiteral("the record %1 is damaged: %2").arg(path, lost));
     return record;
 }
 
 bool writeRecord(const Record &record, const QString &path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QString reason;
-    if (!storage::replaceStoredFile(path, formatRecord(record), &reason)) {
-        qCWarning(lcProgress, "cannot save %s: %s", qUtf8Printable(path), qUtf8Printable(reason));
-        return false;
-    }
-    return true;
+    return keepFile(path, formatRecord(record));
 }
 
 Knowledge knowledge(int asked, int right)
